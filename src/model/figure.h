@@ -1,0 +1,96 @@
+#pragma once
+// The figure: the four object tables with their snapshot copies, the procedure list,
+// the recompute state, the locus stores and the per-slot construction settings.
+// Tables are indexed from 1; entry 0 exists and is never used.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/records.h"
+
+namespace kv {
+
+constexpr int kStartCapacity = 30;
+// Procedure numbers appear negated in `exists` markers, so 2 x capacity must fit a 16-bit value.
+constexpr int kMaxCapacity = 16383;
+constexpr int kSlots = 5;           // input / output slots per procedure, 1..5
+constexpr int kLocusStoreStart = 200;
+
+using SlotRow = std::array<ObjectRef, kSlots + 1>;  // column 0 unused
+
+struct Figure {
+    int Capacity = kStartCapacity;
+
+    std::vector<NumberRecord> Numbers, SavedNumbers;
+    std::vector<PointRecord> Points, SavedPoints;
+    std::vector<LineRecord> Lines, SavedLines;
+    std::vector<CircleRecord> Circles, SavedCircles;
+    std::array<i16, 11> ObjectCount{};
+
+    // The procedure list, entries 1..ProcedureCount; sized 0..2 x Capacity.
+    int ProcedureCount = 0;
+    std::vector<std::string> ProcCode;  // trimmed code text, at most 5 characters
+    std::vector<SlotRow> ProcInput;
+    std::vector<SlotRow> ProcOutput;
+    std::vector<i16> ProcState;
+    std::vector<i16> SwapFlag;
+
+    // Recompute state.
+    i16 RecomputePasses = 0;
+    int CurrentProcedure = 0;
+    std::array<i16, kSlots + 1> CurrentOutputIndex{};
+
+    // Locus stores: images 1..LocusCount[kind] of each kind.
+    std::vector<PointRecord> LocusPoints;
+    std::vector<LineRecord> LocusLines;
+    std::vector<CircleRecord> LocusCircles;
+    std::array<i16, 11> LocusCount{};
+
+    // Per-slot construction settings (entries 1..5; -1 means "not set").
+    std::array<i16, kSlots + 1> InputFormFilter{};
+    std::array<i16, kSlots + 1> OutputForm{};
+
+    // A new figure is already reset with the start capacity.
+    Figure();
+};
+
+// Creates every table afresh for the given capacity (clamped to 1..kMaxCapacity).
+void ResetFigure(Figure& f, int capacity);
+
+// Grows all tables together, keeping their contents, so that `objects` object entries and
+// `procedures` procedure entries fit. Returns false (and changes nothing) when that is more
+// than the tables can ever hold.
+bool EnsureCapacity(Figure& f, int objects, int procedures);
+
+// Appends one object of the kind (0..3) at the end of its table, growing the tables when
+// needed; returns its index, or 0 when the tables cannot grow further.
+int AppendObject(Figure& f, i16 kind);
+// Appends an empty procedure with the code; returns its number, or 0 when the list is full.
+int AppendProcedure(Figure& f, std::string_view code);
+
+std::string DefaultPointName(int i);
+std::string DefaultName(i16 kind, int i);
+
+void ClearAllObjects(Figure& f);
+void InitObject(Figure& f, ObjectRef ref);
+void SetExists(Figure& f, ObjectRef ref, i16 flag);
+void SetName(Figure& f, ObjectRef ref, std::string_view text);
+void SetOutputsExist(Figure& f, int procedure, i16 flag);
+void TakeSnapshot(Figure& f);
+void ClearLoci(Figure& f);
+
+// The `exists` field of the referenced object, or nullptr when the reference names no entry
+// of the tables (kind outside 0..3 or index outside 0..Capacity).
+i16* ExistsOf(Figure& f, ObjectRef ref);
+i16 ExistsValue(const Figure& f, ObjectRef ref);
+// The name of the referenced object (trimmed), empty for an invalid reference.
+std::string NameOf(const Figure& f, ObjectRef ref);
+// Width of the name field for a kind: 40 for numbers, 10 otherwise.
+int NameWidth(i16 kind);
+
+// The trimmed code of procedure i.
+inline const std::string& CodeOf(const Figure& f, int i) { return f.ProcCode[i]; }
+
+}  // namespace kv
