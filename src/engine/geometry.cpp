@@ -9,7 +9,9 @@ namespace kv {
 
 namespace {
 
-bool Fin(double v) { return std::isfinite(v); }
+bool Fin(double v) {
+    return std::isfinite(v);
+}
 
 void SetPoint(PointRecord& out, double x, double y) {
     out.x = x;
@@ -22,7 +24,9 @@ void SetPoint(PointRecord& out, double x, double y) {
 
 // ---- vectors ---------------------------------------------------------------------------
 
-double VectorLength(Vec2 v) { return std::sqrt(v.x * v.x + v.y * v.y); }
+double VectorLength(Vec2 v) {
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
 
 bool NormalizeVector(Vec2& v) {
     const double len = VectorLength(v);
@@ -33,7 +37,9 @@ bool NormalizeVector(Vec2& v) {
     return true;
 }
 
-double DotProduct(Vec2 a, Vec2 b) { return a.y * b.y + a.x * b.x; }
+double DotProduct(Vec2 a, Vec2 b) {
+    return a.y * b.y + a.x * b.x;
+}
 
 bool Solve2x2(Vec2 u, Vec2 w, Vec2 d, double& t) {
     const double det = u.x * w.y - u.y * w.x;

@@ -13,12 +13,21 @@ void RecomputeProcedure(Figure& f, int i, const Notifier& note) {
     for (int j = 1; j <= kSlots; ++j) f.CurrentOutputIndex[j] = f.ProcOutput[i][j].index;
     if (code.empty()) return;
     switch (code.front()) {
-        case 'N': EvaluateNumberProcedure(f, i, note); break;
-        case 'P': EvaluatePointProcedure(f, i, note); break;
-        case 'L': EvaluateLineProcedure(f, i, note); break;
+        case 'N':
+            EvaluateNumberProcedure(f, i, note);
+            break;
+        case 'P':
+            EvaluatePointProcedure(f, i, note);
+            break;
+        case 'L':
+            EvaluateLineProcedure(f, i, note);
+            break;
         // CALC passes through here as well; the circle evaluator does not know it.
-        case 'C': EvaluateCircleProcedure(f, i, note); break;
-        default: break;
+        case 'C':
+            EvaluateCircleProcedure(f, i, note);
+            break;
+        default:
+            break;
     }
 }
 
@@ -44,14 +53,17 @@ namespace {
 bool PlaceAndReadTie(Figure& f, int p, i16& v, const Notifier& note) {
     PointRecord& pt = f.Points[p];
     switch (pt.bindKind) {
-        case 0: v = pt.exists; return true;
+        case 0:
+            v = pt.exists;
+            return true;
         case 1:
         case 2:
         case 3:
             PlaceBoundPoint(f, p, note);
             v = ExistsValue(f, ObjectRef{pt.bindKind, pt.bindIndex});
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -66,7 +78,9 @@ void MarkMovedPoints(Figure& f, std::span<const ObjectRef> moved, int n) {
         if (moved[k].kind == kKindPoint) SetExists(f, moved[k], kTrue);
 }
 
-i16 MarkerFor(i16 level, int i) { return level == 0 ? 0 : level == 2 ? 2 : static_cast<i16>(-i); }
+i16 MarkerFor(i16 level, int i) {
+    return level == 0 ? 0 : level == 2 ? 2 : static_cast<i16>(-i);
+}
 
 }  // namespace
 

@@ -108,7 +108,9 @@ constexpr std::array kCatalogue = {
 
 }  // namespace
 
-std::span<const CodeInfo> CodeCatalogue() { return kCatalogue; }
+std::span<const CodeInfo> CodeCatalogue() {
+    return kCatalogue;
+}
 
 const CodeInfo* FindCode(std::string_view code) {
     const std::string key = TrimRight(code);
@@ -125,10 +127,14 @@ std::string ProcedureDisplayName(std::string_view code) {
 
 i16 KindOfLetter(char c) {
     switch (c) {
-        case 'P': return kKindPoint;
-        case 'L': return kKindLine;
-        case 'C': return kKindCircle;
-        default: return kKindNumber;
+        case 'P':
+            return kKindPoint;
+        case 'L':
+            return kKindLine;
+        case 'C':
+            return kKindCircle;
+        default:
+            return kKindNumber;
     }
 }
 

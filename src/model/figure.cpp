@@ -6,7 +6,9 @@
 
 namespace kv {
 
-Figure::Figure() { ResetFigure(*this, kStartCapacity); }
+Figure::Figure() {
+    ResetFigure(*this, kStartCapacity);
+}
 
 namespace {
 
@@ -120,10 +122,13 @@ std::string DefaultPointName(int i) {
 
 std::string DefaultName(i16 kind, int i) {
     switch (kind) {
-        case kKindPoint: return DefaultPointName(i);
+        case kKindPoint:
+            return DefaultPointName(i);
         case kKindLine:
-        case kKindCircle: return std::to_string(i);
-        default: return {};
+        case kKindCircle:
+            return std::to_string(i);
+        default:
+            return {};
     }
 }
 
@@ -151,7 +156,9 @@ void InitObject(Figure& f, ObjectRef ref) {
     if (!InTable(f, ref)) return;
     const int i = ref.index;
     switch (ref.kind) {
-        case kKindNumber: InitNumberRecord(f.Numbers[i]); break;
+        case kKindNumber:
+            InitNumberRecord(f.Numbers[i]);
+            break;
         case kKindPoint:
             InitPointRecord(f.Points[i]);
             f.Points[i].name = DefaultPointName(i);
@@ -170,10 +177,14 @@ void InitObject(Figure& f, ObjectRef ref) {
 i16* ExistsOf(Figure& f, ObjectRef ref) {
     if (!InTable(f, ref)) return nullptr;
     switch (ref.kind) {
-        case kKindNumber: return &f.Numbers[ref.index].exists;
-        case kKindPoint: return &f.Points[ref.index].exists;
-        case kKindLine: return &f.Lines[ref.index].exists;
-        default: return &f.Circles[ref.index].exists;
+        case kKindNumber:
+            return &f.Numbers[ref.index].exists;
+        case kKindPoint:
+            return &f.Points[ref.index].exists;
+        case kKindLine:
+            return &f.Lines[ref.index].exists;
+        default:
+            return &f.Circles[ref.index].exists;
     }
 }
 
@@ -186,26 +197,40 @@ void SetExists(Figure& f, ObjectRef ref, i16 flag) {
     if (i16* e = ExistsOf(f, ref)) *e = flag;
 }
 
-int NameWidth(i16 kind) { return kind == kKindNumber ? kNumberNameWidth : kNameWidth; }
+int NameWidth(i16 kind) {
+    return kind == kKindNumber ? kNumberNameWidth : kNameWidth;
+}
 
 void SetName(Figure& f, ObjectRef ref, std::string_view text) {
     if (!InTable(f, ref)) return;
     std::string name = FitText(text, NameWidth(ref.kind));
     switch (ref.kind) {
-        case kKindNumber: f.Numbers[ref.index].name = std::move(name); break;
-        case kKindPoint: f.Points[ref.index].name = std::move(name); break;
-        case kKindLine: f.Lines[ref.index].name = std::move(name); break;
-        case kKindCircle: f.Circles[ref.index].name = std::move(name); break;
+        case kKindNumber:
+            f.Numbers[ref.index].name = std::move(name);
+            break;
+        case kKindPoint:
+            f.Points[ref.index].name = std::move(name);
+            break;
+        case kKindLine:
+            f.Lines[ref.index].name = std::move(name);
+            break;
+        case kKindCircle:
+            f.Circles[ref.index].name = std::move(name);
+            break;
     }
 }
 
 std::string NameOf(const Figure& f, ObjectRef ref) {
     if (!InTable(f, ref)) return {};
     switch (ref.kind) {
-        case kKindNumber: return f.Numbers[ref.index].name;
-        case kKindPoint: return f.Points[ref.index].name;
-        case kKindLine: return f.Lines[ref.index].name;
-        default: return f.Circles[ref.index].name;
+        case kKindNumber:
+            return f.Numbers[ref.index].name;
+        case kKindPoint:
+            return f.Points[ref.index].name;
+        case kKindLine:
+            return f.Lines[ref.index].name;
+        default:
+            return f.Circles[ref.index].name;
     }
 }
 

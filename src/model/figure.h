@@ -15,7 +15,7 @@ namespace kv {
 constexpr int kStartCapacity = 30;
 // Procedure numbers appear negated in `exists` markers, so 2 x capacity must fit a 16-bit value.
 constexpr int kMaxCapacity = 16383;
-constexpr int kSlots = 5;           // input / output slots per procedure, 1..5
+constexpr int kSlots = 5;  // input / output slots per procedure, 1..5
 constexpr int kLocusStoreStart = 200;
 
 using SlotRow = std::array<ObjectRef, kSlots + 1>;  // column 0 unused
@@ -91,6 +91,8 @@ std::string NameOf(const Figure& f, ObjectRef ref);
 int NameWidth(i16 kind);
 
 // The trimmed code of procedure i.
-inline const std::string& CodeOf(const Figure& f, int i) { return f.ProcCode[i]; }
+inline const std::string& CodeOf(const Figure& f, int i) {
+    return f.ProcCode[i];
+}
 
 }  // namespace kv

@@ -3,7 +3,9 @@
 namespace kv {
 
 namespace {
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // Byte length of the first n characters.
 size_t PrefixBytes(std::string_view s, int n) {
@@ -40,7 +42,9 @@ std::string TrimRight(std::string_view s) {
     return e == std::string_view::npos ? std::string() : std::string(s.substr(0, e + 1));
 }
 
-std::string Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
+std::string Trim(std::string_view s) {
+    return TrimRight(TrimLeft(s));
+}
 
 std::string FitText(std::string_view s, int width) {
     return TrimRight(CutChars(TrimLeft(s), width));

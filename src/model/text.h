@@ -13,7 +13,8 @@ std::string CutChars(std::string_view s, int n);
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 std::string Trim(std::string_view s);
-// The text as a fixed-length field would hold it: left-trimmed, cut to width, trailing blanks dropped.
+// The text as a fixed-length field would hold it: left-trimmed, cut to width, trailing blanks
+// dropped.
 std::string FitText(std::string_view s, int width);
 // The text padded with blanks to width characters (cut when longer): the full fixed-width field.
 std::string PadText(std::string_view s, int width);

@@ -16,6 +16,8 @@ inline std::string VersionText() {
 }
 
 // "Korvinth / Win 0.2.9"
-inline std::string TitleWithVersion() { return std::string(kAppTitle) + " " + VersionText(); }
+inline std::string TitleWithVersion() {
+    return std::string(kAppTitle) + " " + VersionText();
+}
 
 }  // namespace kv

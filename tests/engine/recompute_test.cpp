@@ -29,9 +29,7 @@ struct Builder {
         return p;
     }
 
-    ObjectRef NewObject(i16 kind) {
-        return {kind, static_cast<i16>(AppendObject(f, kind))};
-    }
+    ObjectRef NewObject(i16 kind) { return {kind, static_cast<i16>(AppendObject(f, kind))}; }
 };
 
 TEST(ProcedureLevel, ByInputs) {
@@ -49,7 +47,7 @@ TEST(ProcedureLevel, ByInputs) {
     EXPECT_EQ(ProcedureLevel(b.f, p), -7);  // the most negative marker
     b.f.Points[a.index].exists = 0;
     EXPECT_EQ(ProcedureLevel(b.f, p), 0);  // an undefined input
-    b.f.ProcInput[p][1] = {9, 1};           // a kind that names nothing reads as undefined
+    b.f.ProcInput[p][1] = {9, 1};          // a kind that names nothing reads as undefined
     EXPECT_EQ(ProcedureLevel(b.f, p), 0);
 }
 
