@@ -1,5 +1,190 @@
+// Measurements and number constructions: distances, angles, areas, circumference and radius,
+// and the trigonometric functions of a number. Distances are in world units, angles in
+// degrees.
+
+#include <cmath>
+
+#include "engine/constants.h"
 #include "engine/evaluators.h"
+#include "engine/geometry.h"
+#include "model/catalogue.h"
 
 namespace kv {
-void EvaluateNumberProcedure(Figure&, int, const Notifier&) {}
+
+namespace {
+
+// What a code makes of its output number.
+struct Outcome {
+    enum Kind {
+        kUndefined,      // exists 0, value kept
+        kUndefinedZero,  // exists 0, value 0
+        kDefined,        // value written, exists -1
+        kValueOnly,      // value written, exists left as the dependency analysis marked it
+    };
+    Kind kind = kUndefined;
+    double value = 0;
+};
+
+Outcome Defined(double v) {
+    return {Outcome::kDefined, v};
+}
+Outcome ValueOnly(double v) {
+    return {Outcome::kValueOnly, v};
+}
+Outcome Undefined() {
+    return {Outcome::kUndefined, 0};
+}
+
+// The inputs of one procedure. Slots are read by their index, in the table the catalogue names
+// for the slot, and only after CheckInputs has found every one to be a defined entry.
+struct Inputs {
+    const Figure& f;
+    const SlotRow& row;
+    const PointRecord& P(int j) const { return f.Points[row[j].index]; }
+    const LineRecord& L(int j) const { return f.Lines[row[j].index]; }
+    const CircleRecord& C(int j) const { return f.Circles[row[j].index]; }
+    const NumberRecord& N(int j) const { return f.Numbers[row[j].index]; }
+};
+
+bool CheckInputs(const Figure& f, const SlotRow& row, std::string_view kinds) {
+    for (size_t j = 0; j < kinds.size() && j < kSlots; ++j) {
+        const int index = row[j + 1].index;
+        if (index < 1 || index > f.Capacity) return false;
+        if (ExistsValue(f, ObjectRef{KindOfLetter(kinds[j]), static_cast<i16>(index)}) == 0)
+            return false;
+    }
+    return true;
+}
+
+PointRecord CentreOf(const CircleRecord& c) {
+    PointRecord o;
+    o.x = c.cx;
+    o.y = c.cy;
+    o.exists = kTrue;
+    return o;
+}
+
+PointRecord BaseOf(const LineRecord& l) {
+    PointRecord q;
+    q.x = l.x1;
+    q.y = l.y1;
+    q.exists = kTrue;
+    return q;
+}
+
+Outcome FromRecord(const NumberRecord& n) {
+    return n.exists ? Defined(n.value) : Undefined();
+}
+
+bool Within(double a, double b) {
+    return std::fabs(a - b) <= kShortVector;
+}
+
+// Lines of the same or of opposite direction are parallel; the distance is measured along the
+// perpendicular through the first line's base point.
+Outcome ParallelDistance(const LineRecord& l1, const LineRecord& l2) {
+    const bool same = Within(l1.dx, l2.dx) && Within(l1.dy, l2.dy);
+    const bool opposite = Within(l1.dx, -l2.dx) && Within(l1.dy, -l2.dy);
+    if (!same && !opposite) return ValueOnly(0);
+    const PointRecord q = BaseOf(l1);
+    LineRecord perp;
+    PerpendicularThrough(l1, q, perp);
+    PointRecord x;
+    IntersectLines(perp, l2, x);
+    if (!x.exists) return Undefined();
+    return Defined(Distance(q, x));
+}
+
+Outcome AngleBetweenLines(const LineRecord& l1, const LineRecord& l2) {
+    const double c = DotProduct({l1.dx, l1.dy}, {l2.dx, l2.dy});
+    double v = std::fabs(RadToDeg(AngleFromCosine(c)));
+    if (v > 90) v = 180 - v;
+    return Defined(v);
+}
+
+Outcome Tangent(double degrees) {
+    // Only the poles (odd multiples of 90, to the nearest degree) have no value; a tangent at a
+    // multiple of 180 is 0 like anywhere else.
+    const double k = std::nearbyint(degrees);
+    if (!std::isfinite(k) || std::fabs(std::fmod(k, 180.0)) == 90) {
+        return {Outcome::kUndefinedZero, 0};
+    }
+    return ValueOnly(std::tan(DegToRad(degrees)));
+}
+
+Outcome Measure(std::string_view code, const Inputs& in, const Notifier& note) {
+    NumberRecord t;
+    if (code == "ND2P") return Defined(Distance(in.P(1), in.P(2)));
+    if (code == "ND2L") return ParallelDistance(in.L(1), in.L(2));
+    if (code == "ND2C") {
+        const double d = Distance(CentreOf(in.C(1)), CentreOf(in.C(2))) - in.C(1).r - in.C(2).r;
+        return Defined(d < 0 ? 0 : d);
+    }
+    if (code == "NDLC") {
+        DistancePointLine(CentreOf(in.C(2)), in.L(1), t);
+        return t.exists ? Defined(t.value - in.C(2).r) : Undefined();
+    }
+    if (code == "NDPC") return Defined(std::fabs(Distance(in.P(1), CentreOf(in.C(2))) - in.C(2).r));
+    if (code == "NDPL") {
+        DistancePointLine(in.P(1), in.L(2), t);
+        return FromRecord(t);
+    }
+    if (code == "NA3+" || code == "NA3P" || code == "NA3M" || code == "NA3*") {
+        SignedAngle(in.P(1), in.P(2), in.P(3), t, note);
+        if (!t.exists) return Undefined();
+        if (code == "NA3+") return Defined(t.value);
+        if (code == "NA3*") return Defined(t.value < 0 ? t.value + 360 : t.value);
+        return Defined(std::fabs(t.value));
+    }
+    if (code == "NAR3") {
+        const PointRecord &a = in.P(1), &b = in.P(2), &c = in.P(3);
+        UnsignedAngle(a, b, c, t);
+        if (!t.exists) return Undefined();
+        return Defined(Distance(a, b) * Distance(b, c) * std::sin(DegToRad(t.value)) / 2);
+    }
+    if (code == "NAR+") {
+        const PointRecord &a = in.P(1), &b = in.P(2), &c = in.P(3);
+        return Defined(((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x)) / 2);
+    }
+    if (code == "NA2L") return AngleBetweenLines(in.L(1), in.L(2));
+    if (code == "NLC") return Defined(kTwoPi * in.C(1).r);
+    if (code == "NRC") return Defined(in.C(1).r);
+    if (code == "NSIN") return ValueOnly(std::sin(DegToRad(in.N(1).value)));
+    if (code == "NCOS") return ValueOnly(std::cos(DegToRad(in.N(1).value)));
+    if (code == "NTAN") return Tangent(in.N(1).value);
+    return Undefined();
+}
+
+}  // namespace
+
+void EvaluateNumberProcedure(Figure& f, int p, const Notifier& note) {
+    if (p < 1 || p >= static_cast<int>(f.ProcCode.size())) return;
+    const std::string& code = f.ProcCode[p];
+    const CodeInfo* info = FindCode(code);
+    // A code that is not a number code of the catalogue does nothing.
+    if (!info || code.empty() || code.front() != 'N' || info->outputs != "N") return;
+    // Output 1 is always a number.
+    const int out = f.ProcOutput[p][1].index;
+    if (out < 1 || out > f.Capacity) return;
+    NumberRecord& n = f.Numbers[out];
+
+    const SlotRow& row = f.ProcInput[p];
+    const Outcome o =
+        CheckInputs(f, row, info->inputs) ? Measure(code, Inputs{f, row}, note) : Undefined();
+    if (o.kind == Outcome::kUndefined) {
+        n.exists = 0;
+        return;
+    }
+    if (o.kind == Outcome::kUndefinedZero || !std::isfinite(o.value)) {
+        n.value = 0;
+        n.exists = 0;
+        return;
+    }
+    n.value = o.value;
+    // A value-only code keeps the analysis marker, which is non-zero whenever its inputs are
+    // defined. Between analyses (while dragging) the flag may still hold the 0 of an earlier
+    // undefined step; the value is defined now, so it must not stay hidden.
+    if (o.kind == Outcome::kDefined || n.exists == 0) n.exists = kTrue;
+}
+
 }  // namespace kv

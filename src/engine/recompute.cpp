@@ -57,10 +57,15 @@ bool PlaceAndReadTie(Figure& f, int p, i16& v, const Notifier& note) {
             v = pt.exists;
             return true;
         case 1:
+            PlaceBoundPoint(f, p, note);
+            v = ExistsValue(f, ObjectRef{pt.bindKind, pt.bindIndex});
+            return true;
         case 2:
         case 3:
             PlaceBoundPoint(f, p, note);
-            v = ExistsValue(f, ObjectRef{pt.bindKind, pt.bindIndex});
+            // A placement that failed on a defined line or circle (a circle of radius 0)
+            // leaves the point undefined; reading only the tie's flag would revive it.
+            v = pt.exists == 0 ? i16{0} : ExistsValue(f, ObjectRef{pt.bindKind, pt.bindIndex});
             return true;
         default:
             return false;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace kv {
@@ -157,6 +158,37 @@ TEST(RecomputeFigure, FreePointsKeepTheirPlaceAndTheSnapshotFollows) {
     EXPECT_EQ(b.f.Points[a.index].exists, -1);
     EXPECT_EQ(b.f.SavedPoints[a.index].y, 4);
     EXPECT_EQ(b.f.CurrentProcedure, 1);
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+// A point tied to a circle of radius 0 cannot be placed; the driver must not make it defined
+// again just because the circle itself is defined.
+TEST(TiedPoints, AFailedPlacementStaysUndefined) {
+    Builder b;
+    const ObjectRef o = b.FreePoint(0, 0);
+    const ObjectRef c = b.NewObject(kKindCircle);
+    b.Proc("C2", {o, o}, {c});
+    const ObjectRef t = b.FreePoint(1, 0);
+    b.f.Points[t.index].bindKind = kKindCircle;
+    b.f.Points[t.index].bindIndex = c.index;
+    RecomputeFigure(b.f, Notifier{});
+    ASSERT_NE(b.f.Circles[c.index].exists, 0);
+    EXPECT_EQ(b.f.Circles[c.index].r, 0);
+    EXPECT_EQ(b.f.Points[t.index].exists, 0);
+
+    // Once the circle has a radius again the point comes back.
+    b.f.ProcInput[2][2] = t;
+    b.f.ProcCode[2] = "C2";
+    const ObjectRef q = b.FreePoint(3, 0);
+    b.f.ProcInput[2][2] = q;
+    RecomputeFigure(b.f, Notifier{});
+    EXPECT_NE(b.f.Points[t.index].exists, 0);
+    EXPECT_NEAR(std::hypot(b.f.Points[t.index].x, b.f.Points[t.index].y), 3, 1e-9);
 }
 
 }  // namespace

@@ -1,0 +1,73 @@
+#pragma once
+// Access to the input and output slots of one procedure while it is evaluated. A slot is read
+// by its index only, in the table that the code's catalogue entry names for that slot.
+// Outputs whose index is 0 (or, in a damaged figure, outside the tables) go to a scratch
+// record of the accessor, so that a computation never writes into the unused entry 0 of a
+// table nor past its end.
+
+#include <span>
+#include <string_view>
+
+#include "engine/notifier.h"
+#include "model/catalogue.h"
+#include "model/figure.h"
+
+namespace kv {
+
+class ProcSlots {
+  public:
+    ProcSlots(Figure& f, int p, const CodeInfo& info);
+
+    Figure& figure() { return f_; }
+
+    // The first `required` inputs name defined objects (index 1..Capacity, exists non-zero);
+    // later inputs count only when their slot is filled. The rules read only inputs that
+    // passed this check.
+    bool InputsDefined(int required) const;
+    bool HasInput(int j) const { return !f_.ProcInput[p_][j].IsEmpty(); }
+    bool HasOutput(int j) const { return InTable(OutIndex(j)); }
+
+    const PointRecord& InPoint(int j) const { return f_.Points[InIndex(j)]; }
+    const LineRecord& InLine(int j) const { return f_.Lines[InIndex(j)]; }
+    const CircleRecord& InCircle(int j) const { return f_.Circles[InIndex(j)]; }
+    const NumberRecord& InNumber(int j) const { return f_.Numbers[InIndex(j)]; }
+
+    PointRecord& OutPoint(int j);
+    LineRecord& OutLine(int j);
+    CircleRecord& OutCircle(int j);
+
+    // Marks every output undefined, leaving its coordinates as they were.
+    void UndefineOutputs();
+    // An output holding a non-finite coordinate becomes undefined.
+    void CheckOutputsFinite();
+
+  private:
+    int InIndex(int j) const { return f_.ProcInput[p_][j].index; }
+    int OutIndex(int j) const { return f_.ProcOutput[p_][j].index; }
+    bool InTable(int index) const { return index >= 1 && index <= f_.Capacity; }
+    i16 ExistsOfSlot(char letter, int index) const;
+
+    Figure& f_;
+    int p_;
+    std::string_view inputs_;
+    std::string_view outputs_;
+    PointRecord scratchPoint_;
+    LineRecord scratchLine_;
+    CircleRecord scratchCircle_;
+};
+
+// One computation of a code family: reads the inputs and writes the outputs of the slots.
+using SlotRule = void (*)(ProcSlots& s, const Notifier& note);
+
+struct RuleEntry {
+    std::string_view code;
+    SlotRule rule;
+    int required = -1;  // inputs that must be filled; -1: every input of the catalogue entry
+};
+
+// Evaluates procedure p with the entry of `rules` whose code equals the procedure's code;
+// a code without an entry does nothing. Undefined inputs make every output undefined without
+// running the rule; a non-finite result is undefined.
+void EvaluateByRules(Figure& f, int p, const Notifier& note, std::span<const RuleEntry> rules);
+
+}  // namespace kv
