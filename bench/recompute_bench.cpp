@@ -84,6 +84,8 @@ struct BenchFigure {
         firstFree = Free(0, 0);
         ObjectRef carried = firstFree;
         while (f.ProcedureCount + 13 <= procedures) carried = Block(carried);
+        // Measurements along the chain fill the list up to the exact size.
+        while (f.ProcedureCount < procedures) Make("ND2P", {firstFree, carried});
         RecomputeFigure(f, Notifier{});
     }
 
