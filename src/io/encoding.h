@@ -1,0 +1,19 @@
+#pragma once
+// The text encodings a figure file may arrive in. Files are written in UTF-8; files edited or
+// saved on Japanese Windows systems are often Shift-JIS (code page 932), so those are read too.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kv {
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing past
+// U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+
+// The file's text in UTF-8: a leading byte-order mark is dropped; bytes that are not UTF-8 are
+// read as CP932. nullopt when they are neither.
+std::optional<std::string> DecodeFigureText(std::string_view bytes);
+
+}  // namespace kv

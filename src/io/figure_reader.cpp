@@ -1,0 +1,389 @@
+// Reading figure files: the whole file is parsed and checked into a fresh figure.
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <initializer_list>
+#include <vector>
+
+#include "io/encoding.h"
+#include "io/figure_file.h"
+#include "io/figure_lines.h"
+#include "model/catalogue.h"
+#include "model/number_text.h"
+#include "model/text.h"
+
+namespace kv {
+
+std::string FileError::Describe() const {
+    std::string s = path;
+    if (line > 0) s += ":" + std::to_string(line);
+    return s + ": " + what;
+}
+
+namespace {
+
+// Names the item a line holds, formatted only when an error is reported.
+struct Item {
+    const char* format;  // with at most two %d
+    int a = 0;
+    int b = 0;
+    std::string Text() const {
+        char buf[160];
+        std::snprintf(buf, sizeof buf, format, a, b);
+        return buf;
+    }
+};
+
+// Where one value of a line goes.
+struct Target {
+    enum Type { kInteger, kReal, kText } type;
+    void* ptr;
+};
+Target Int(i16& v) {
+    return {Target::kInteger, &v};
+}
+Target Real(double& v) {
+    return {Target::kReal, &v};
+}
+Target Text(std::string& v) {
+    return {Target::kText, &v};
+}
+
+const char* KindName(int kind, bool plural) {
+    switch (kind) {
+        case kKindNumber:
+            return plural ? "numbers" : "number";
+        case kKindPoint:
+            return plural ? "points" : "point";
+        case kKindLine:
+            return plural ? "lines" : "line";
+        default:
+            return plural ? "circles" : "circle";
+    }
+}
+
+// One attempt at reading the lines in one layout revision.
+class LayoutReader {
+  public:
+    LayoutReader(const std::vector<std::string_view>& lines, int revision, int capacity)
+        : lines_(lines), revision_(revision) {
+        ResetFigure(fig_, capacity);
+    }
+
+    bool Read();
+    Figure& figure() { return fig_; }
+    const FileError& error() const { return error_; }
+    // Whether the attempt got as far as the number records, where the layouts differ.
+    bool reachedNumbers() const { return reachedNumbers_; }
+
+  private:
+    bool Fail(int line, std::string what) {
+        error_.line = line;
+        error_.what = std::move(what);
+        return false;
+    }
+    int LineNo() const { return static_cast<int>(next_) + 1; }
+    bool Values(Item item, std::initializer_list<Target> targets);
+    bool CheckRef(ObjectRef r, int line, Item item);
+    bool ReadProcedures();
+    bool ReadCounts();
+    bool ReadNumber(int i);
+    bool ReadPoint(int i);
+    bool ReadLine(int i);
+    bool ReadCircle(int i);
+    void ReadSwapLines();
+
+    const std::vector<std::string_view>& lines_;
+    const int revision_;
+    size_t next_ = 0;  // index of the next line to read
+    Figure fig_;
+    FileError error_;
+    bool reachedNumbers_ = false;
+};
+
+bool LayoutReader::Values(Item item, std::initializer_list<Target> targets) {
+    if (next_ >= lines_.size()) return Fail(LineNo(), "the file ends before " + item.Text());
+    const int line = LineNo();
+    ParsedLine parsed = ParseFields(lines_[next_++]);
+    if (!parsed.error.empty()) return Fail(line, parsed.error + " (" + item.Text() + ")");
+    if (parsed.fields.size() != targets.size()) {
+        return Fail(line, "expected " + std::to_string(targets.size()) + " value" +
+                              (targets.size() == 1 ? "" : "s") + " for " + item.Text() +
+                              ", found " + std::to_string(parsed.fields.size()));
+    }
+    size_t k = 0;
+    for (const Target& t : targets) {
+        Field& field = parsed.fields[k++];
+        if (t.type == Target::kText) {
+            *static_cast<std::string*>(t.ptr) = std::move(field.text);
+            continue;
+        }
+        if (field.quoted)
+            return Fail(line, "a quoted text where a number belongs (" + item.Text() + ")");
+        const std::optional<double> v = ParseNumber(field.text);
+        if (!v) return Fail(line, "\"" + field.text + "\" is not a number (" + item.Text() + ")");
+        if (t.type == Target::kReal) {
+            *static_cast<double*>(t.ptr) = *v;
+            continue;
+        }
+        if (*v != std::floor(*v) || *v < -32768 || *v > 32767) {
+            return Fail(line, "\"" + field.text +
+                                  "\" is not a whole number from -32768 to 32767 (" + item.Text() +
+                                  ")");
+        }
+        *static_cast<i16*>(t.ptr) = static_cast<i16>(*v);
+    }
+    return true;
+}
+
+// A reference names an existing object of kind 0..3, or is empty (index 0). An empty slot may
+// carry the slot kinds of a row under construction (100 a number to choose, 200 the macro step).
+bool LayoutReader::CheckRef(ObjectRef r, int line, Item item) {
+    const bool objectKind = r.kind >= 0 && r.kind <= 3;
+    if (r.index == 0) {
+        if (objectKind || r.kind == kSlotChosenNumber || r.kind == kSlotMacroStep) return true;
+        return Fail(line,
+                    item.Text() + " has kind " + std::to_string(r.kind) + " (kinds are 0 to 3)");
+    }
+    if (!objectKind) {
+        return Fail(line,
+                    item.Text() + " has kind " + std::to_string(r.kind) + " (kinds are 0 to 3)");
+    }
+    const int count = fig_.ObjectCount[r.kind];
+    if (r.index < 0 || r.index > count) {
+        return Fail(line, item.Text() + " names " + KindName(r.kind, false) + " " +
+                              std::to_string(r.index) + ", but the file has " +
+                              std::to_string(count) + " " + KindName(r.kind, count != 1));
+    }
+    return true;
+}
+
+bool LayoutReader::ReadProcedures() {
+    i16 count = 0;
+    if (!Values({"the number of procedures"}, {Int(count)})) return false;
+    if (count < 0) return Fail(1, "the number of procedures is negative");
+    // Every procedure takes 11 lines (code, five inputs, five outputs), then 11 count lines.
+    const size_t needed = 1 + 11 * static_cast<size_t>(count) + 11;
+    if (needed > lines_.size()) {
+        return Fail(1, std::to_string(count) + " procedures need at least " +
+                           std::to_string(needed) + " lines, but the file has " +
+                           std::to_string(lines_.size()));
+    }
+    if (!EnsureCapacity(fig_, 0, count))
+        return Fail(1, std::to_string(count) + " procedures are more than a figure can hold");
+    fig_.ProcedureCount = count;
+    for (int i = 1; i <= count; ++i) {
+        std::string code;
+        if (!Values({"the code of procedure %d", i}, {Text(code)})) return false;
+        fig_.ProcCode[i] = FitText(code, kCodeWidth);
+    }
+    for (SlotRow* rows : {fig_.ProcInput.data(), fig_.ProcOutput.data()}) {
+        const char* what = rows == fig_.ProcInput.data()
+                               ? "input %d of procedure %d (kind, index)"
+                               : "output %d of procedure %d (kind, index)";
+        for (int i = 1; i <= count; ++i) {
+            for (int j = 1; j <= kSlots; ++j) {
+                ObjectRef& r = rows[i][j];
+                if (!Values({what, j, i}, {Int(r.kind), Int(r.index)})) return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool LayoutReader::ReadCounts() {
+    const int first = LineNo();
+    std::array<i16, 11> counts{};
+    for (int k = 0; k <= 10; ++k)
+        if (!Values({"object count %d", k}, {Int(counts[k])})) return false;
+    reachedNumbers_ = counts[0] > 0;
+    int largest = 0;
+    for (int k = 0; k <= 3; ++k) {
+        if (counts[k] < 0) {
+            return Fail(first + k,
+                        std::string("the number of ") + KindName(k, true) + " is negative");
+        }
+        largest = std::max<int>(largest, counts[k]);
+    }
+    const size_t needed = static_cast<size_t>(counts[0]) * (revision_ == 1 ? 2 : 1) +
+                          static_cast<size_t>(counts[1]) * 9 + static_cast<size_t>(counts[2]) * 8 +
+                          static_cast<size_t>(counts[3]) * 6;
+    if (next_ + needed > lines_.size()) {
+        return Fail(first, "the object counts need " + std::to_string(needed) +
+                               " more lines, but the file has " +
+                               std::to_string(lines_.size() - next_));
+    }
+    if (!EnsureCapacity(fig_, largest, fig_.ProcedureCount))
+        return Fail(first, "the object counts are more than a figure can hold");
+    fig_.ObjectCount = counts;
+
+    const int inputLines = 2 + fig_.ProcedureCount;  // line of input (1, 1)
+    const int outputLines = inputLines + kSlots * fig_.ProcedureCount;
+    for (int i = 1; i <= fig_.ProcedureCount; ++i) {
+        for (int j = 1; j <= kSlots; ++j) {
+            const int offset = (i - 1) * kSlots + (j - 1);
+            if (!CheckRef(fig_.ProcInput[i][j], inputLines + offset,
+                          {"input %d of procedure %d", j, i}) ||
+                !CheckRef(fig_.ProcOutput[i][j], outputLines + offset,
+                          {"output %d of procedure %d", j, i}))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool LayoutReader::ReadNumber(int i) {
+    NumberRecord& n = fig_.Numbers[i];
+    std::string text;
+    if (!Values({"number %d (value, exists, name@formula)", i},
+                {Real(n.value), Int(n.exists), Text(text)}))
+        return false;
+    const size_t at = text.find('@');
+    n.name = FitText(std::string_view(text).substr(0, at), kNumberNameWidth);
+    n.formula = at == std::string::npos
+                    ? std::string()
+                    : FitText(std::string_view(text).substr(at + 1), kFormulaWidth);
+    n.isVariable = 0;
+    return revision_ == 0 || Values({"isVariable of number %d", i}, {Int(n.isVariable)});
+}
+
+bool LayoutReader::ReadPoint(int i) {
+    PointRecord& p = fig_.Points[i];
+    std::string name;
+    if (!Values({"x and y of point %d", i}, {Real(p.x), Real(p.y)}) ||
+        !Values({"the colour of point %d", i}, {Int(p.colour)}) ||
+        !Values({"the locus colour of point %d", i}, {Int(p.locusColour)}) ||
+        !Values({"exists of point %d", i}, {Int(p.exists)}) ||
+        !Values({"the mark of point %d", i}, {Int(p.mark)}) ||
+        !Values({"movable of point %d", i}, {Int(p.movable)}) ||
+        !Values({"the binding of point %d (kind, index)", i}, {Int(p.bindKind), Int(p.bindIndex)}))
+        return false;
+    const int bindingLine = LineNo() - 1;
+    if (!CheckRef({p.bindKind, p.bindIndex}, bindingLine, {"the binding of point %d", i}))
+        return false;
+    if (p.bindIndex == 0 && (p.bindKind < 0 || p.bindKind > 3)) {
+        return Fail(bindingLine, "the binding of point " + std::to_string(i) + " has kind " +
+                                     std::to_string(p.bindKind) + " (kinds are 0 to 3)");
+    }
+    if (!Values({"the parameter of point %d", i}, {Real(p.param)}) ||
+        !Values({"the name of point %d", i}, {Text(name)}))
+        return false;
+    p.name = FitText(name, kNameWidth);
+    return true;
+}
+
+bool LayoutReader::ReadLine(int i) {
+    LineRecord& l = fig_.Lines[i];
+    std::string name;
+    if (!Values({"x1 and y1 of line %d", i}, {Real(l.x1), Real(l.y1)}) ||
+        !Values({"x2 and y2 of line %d", i}, {Real(l.x2), Real(l.y2)}) ||
+        !Values({"exists of line %d", i}, {Int(l.exists)}) ||
+        !Values({"the form of line %d", i}, {Int(l.form)}) ||
+        !Values({"dx and dy of line %d", i}, {Real(l.dx), Real(l.dy)}) ||
+        !Values({"the colour of line %d", i}, {Int(l.colour)}) ||
+        !Values({"the locus colour of line %d", i}, {Int(l.locusColour)}) ||
+        !Values({"the name of line %d", i}, {Text(name)}))
+        return false;
+    l.name = FitText(name, kNameWidth);
+    return true;
+}
+
+bool LayoutReader::ReadCircle(int i) {
+    CircleRecord& c = fig_.Circles[i];
+    std::string name;
+    if (!Values({"the centre of circle %d", i}, {Real(c.cx), Real(c.cy)}) ||
+        !Values({"the radius of circle %d", i}, {Real(c.r)}) ||
+        !Values({"exists of circle %d", i}, {Int(c.exists)}) ||
+        !Values({"the colour of circle %d", i}, {Int(c.colour)}) ||
+        !Values({"the locus colour of circle %d", i}, {Int(c.locusColour)}) ||
+        !Values({"the name of circle %d", i}, {Text(name)}))
+        return false;
+    c.name = FitText(name, kNameWidth);
+    return true;
+}
+
+// Lines after the records: `"REV=",i` sets SwapFlag(i); anything else is ignored, and so is a
+// procedure number outside the list.
+void LayoutReader::ReadSwapLines() {
+    for (; next_ < lines_.size(); ++next_) {
+        const std::string_view line = lines_[next_];
+        const size_t eq = line.find('=');
+        if (eq == std::string_view::npos) continue;
+        std::string_view head = line.substr(0, eq);
+        auto strip = [](std::string_view& s, std::string_view chars) {
+            while (!s.empty() && chars.find(s.front()) != std::string_view::npos)
+                s.remove_prefix(1);
+            while (!s.empty() && chars.find(s.back()) != std::string_view::npos) s.remove_suffix(1);
+        };
+        strip(head, " \t\"");
+        if (head.size() != 3 || std::toupper(static_cast<unsigned char>(head[0])) != 'R' ||
+            std::toupper(static_cast<unsigned char>(head[1])) != 'E' ||
+            std::toupper(static_cast<unsigned char>(head[2])) != 'V')
+            continue;
+        std::string_view tail = line.substr(eq + 1);
+        strip(tail, " \t\",");
+        const std::optional<double> v = ParseNumber(tail);
+        if (!v || *v != std::floor(*v) || *v < 1 || *v > fig_.ProcedureCount) continue;
+        fig_.SwapFlag[static_cast<int>(*v)] = kTrue;
+    }
+}
+
+bool LayoutReader::Read() {
+    if (!ReadProcedures() || !ReadCounts()) return false;
+    for (int i = 1; i <= fig_.ObjectCount[0]; ++i)
+        if (!ReadNumber(i)) return false;
+    for (int i = 1; i <= fig_.ObjectCount[1]; ++i)
+        if (!ReadPoint(i)) return false;
+    for (int i = 1; i <= fig_.ObjectCount[2]; ++i)
+        if (!ReadLine(i)) return false;
+    for (int i = 1; i <= fig_.ObjectCount[3]; ++i)
+        if (!ReadCircle(i)) return false;
+    ReadSwapLines();
+    return true;
+}
+
+ReadResult Failure(std::string_view path, int line, std::string what) {
+    ReadResult r;
+    r.result.status = FileStatus::kFailed;
+    r.result.error = {std::string(path), line, std::move(what)};
+    return r;
+}
+
+}  // namespace
+
+ReadResult ReadFigureText(std::string_view bytes, std::string_view path, int capacity) {
+    if (bytes.size() > kMaxFigureFileBytes) return Failure(path, 0, "the file is too large");
+    const std::optional<std::string> text = DecodeFigureText(bytes);
+    if (!text) return Failure(path, 0, "the file is neither UTF-8 nor Shift-JIS text");
+    if (static_cast<size_t>(std::count(text->begin(), text->end(), '\n')) > kMaxFigureFileLines)
+        return Failure(path, 0, "the file has too many lines");
+    const std::vector<std::string_view> lines = SplitLines(*text);
+    if (lines.empty()) return Failure(path, 0, "the file is empty");
+
+    LayoutReader current(lines, 1, capacity);
+    if (current.Read()) {
+        ReadResult r;
+        r.figure = std::move(current.figure());
+        return r;
+    }
+    FileError error = current.error();
+    // The older layout differs only in the number records; it is worth a try only when the
+    // first attempt got that far.
+    if (current.reachedNumbers()) {
+        LayoutReader older(lines, 0, capacity);
+        if (older.Read()) {
+            ReadResult r;
+            r.result.revision = 0;
+            r.figure = std::move(older.figure());
+            return r;
+        }
+        // Report the attempt that read further: it is the one whose layout fits the file.
+        if (older.error().line > error.line) error = older.error();
+    }
+    return Failure(path, error.line, error.what);
+}
+
+}  // namespace kv
