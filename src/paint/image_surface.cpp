@@ -1,0 +1,260 @@
+#include "paint/image_surface.h"
+
+#include <QPolygonF>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "render/clip.h"
+
+namespace kv {
+
+namespace {
+
+QColor ToQColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+// Drawing in pixels is limited to the client area widened by this margin; what lies beyond
+// cannot show and is cut before Qt sees it.
+constexpr double kPixelMargin = 64;
+
+// A circle this many client sizes across is drawn as the polyline of its visible arc, so the
+// cost does not grow with the radius.
+constexpr double kDirectRadiusFactor = 4;
+
+int PixelIndex(double c) {
+    return static_cast<int>(std::floor(std::clamp(c, -1e9, 1e9)));
+}
+
+QPoint PixelPoint(PixelPos p) {
+    return QPoint(PixelIndex(p.x), PixelIndex(p.y));
+}
+
+}  // namespace
+
+ImageSurface::ImageSurface(int width, int height)
+    : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
+    image_.fill(ToQColor(back_));
+    map_.pixelWidth = image_.width();
+    map_.pixelHeight = image_.height();
+    font_.setPixelSize(fontSize_);
+    // Text is erased by printing it again in the background colour, which only restores
+    // the picture exactly when no glyph pixel is blended.
+    font_.setStyleStrategy(QFont::NoAntialias);
+}
+
+ImageSurface::~ImageSurface() {
+    EndPainting();
+}
+
+void ImageSurface::Resize(int width, int height) {
+    EndPainting();
+    QImage next(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    next.fill(ToQColor(back_));
+    {
+        QPainter p(&next);
+        p.drawImage(0, 0, image_);
+    }
+    image_ = std::move(next);
+    map_.pixelWidth = image_.width();
+    map_.pixelHeight = image_.height();
+}
+
+const QImage& ImageSurface::Image() {
+    EndPainting();
+    return image_;
+}
+
+QPainter& ImageSurface::Painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setFont(font_);
+    }
+    return *painter_;
+}
+
+void ImageSurface::EndPainting() {
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+        pen_.reset();
+    }
+}
+
+void ImageSurface::SetUserScale(double left, double top, double width, double height) {
+    // A scale without extent has no inverse; the previous one stays in force.
+    if (!std::isfinite(left) || !std::isfinite(top) || !std::isfinite(width) ||
+        !std::isfinite(height) || width == 0 || height == 0)
+        return;
+    map_ = ViewMapping{left, top, width, height, image_.width(), image_.height()};
+    user_ = true;
+}
+
+PixelPos ImageSurface::ToPixel(double x, double y) const {
+    return user_ ? map_.WorldToPixel(x, y) : PixelPos{x, y};
+}
+
+QPen ImageSurface::PenOf(Rgb c) const {
+    QPen pen(ToQColor(c));
+    pen.setWidth(penWidth_);
+    pen.setCosmetic(true);
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (dotted_) {
+        pen.setDashPattern({1.0, 1.0});
+        pen.setCapStyle(Qt::FlatCap);
+    } else {
+        pen.setCapStyle(penWidth_ > 1 ? Qt::RoundCap : Qt::SquareCap);
+    }
+    return pen;
+}
+
+void ImageSurface::UsePen(QPainter& p, Rgb c) {
+    // Changing the painter's pen is not free; consecutive shapes mostly share one.
+    const PenKey key{c, penWidth_, dotted_};
+    if (pen_ && *pen_ == key) return;
+    p.setPen(PenOf(c));
+    pen_ = key;
+}
+
+void ImageSurface::Clear() {
+    QPainter& p = Painter();
+    p.fillRect(image_.rect(), ToQColor(back_));
+}
+
+void ImageSurface::SetPenWidth(int pixels) {
+    penWidth_ = std::clamp(pixels, 1, 100);
+}
+
+void ImageSurface::SetFontSize(int points) {
+    const int size = std::clamp(points, 1, 1000);
+    if (size == fontSize_) return;
+    fontSize_ = size;
+    font_.setPixelSize(size);
+    metrics_.reset();
+    if (painter_) painter_->setFont(font_);
+}
+
+const QFontMetricsF& ImageSurface::Metrics() {
+    if (!metrics_) metrics_.emplace(font_, &image_);
+    return *metrics_;
+}
+
+void ImageSurface::Line(float x1, float y1, float x2, float y2, Rgb c) {
+    PixelPos a = ToPixel(x1, y1);
+    PixelPos b = ToPixel(x2, y2);
+    const ClipRect area{-kPixelMargin, -kPixelMargin, image_.width() + kPixelMargin,
+                        image_.height() + kPixelMargin};
+    if (!ClipSegment(area, a.x, a.y, b.x, b.y)) return;
+    QPainter& p = Painter();
+    UsePen(p, c);
+    p.drawLine(PixelPoint(a), PixelPoint(b));
+}
+
+void ImageSurface::Rectangle(float x1, float y1, float x2, float y2, Rgb c, bool filled) {
+    const PixelPos a = ToPixel(x1, y1);
+    const PixelPos b = ToPixel(x2, y2);
+    if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
+        return;
+    const double lo = -kPixelMargin;
+    const double hx = image_.width() + kPixelMargin;
+    const double hy = image_.height() + kPixelMargin;
+    const QPoint p1(PixelIndex(std::clamp(std::min(a.x, b.x), lo, hx)),
+                    PixelIndex(std::clamp(std::min(a.y, b.y), lo, hy)));
+    const QPoint p2(PixelIndex(std::clamp(std::max(a.x, b.x), lo, hx)),
+                    PixelIndex(std::clamp(std::max(a.y, b.y), lo, hy)));
+    QPainter& p = Painter();
+    if (filled) p.fillRect(QRect(p1, p2), ToQColor(c));
+    // The outline (drawn for a filled box too, so a wide pen widens both alike).
+    UsePen(p, c);
+    p.setBrush(Qt::NoBrush);
+    const QPoint corners[4] = {p1, QPoint(p2.x(), p1.y()), p2, QPoint(p1.x(), p2.y())};
+    p.drawPolygon(corners, 4);
+}
+
+void ImageSurface::CircleOutline(float cx, float cy, float r, Rgb c) {
+    const PixelPos centre = ToPixel(cx, cy);
+    const double rx = user_ ? map_.WorldToPixelX(r) : r;
+    const double ry = user_ ? map_.WorldToPixelY(r) : r;
+    const ClipRect area{-kPixelMargin, -kPixelMargin, image_.width() + kPixelMargin,
+                        image_.height() + kPixelMargin};
+    if (!(rx >= 0) || !(ry >= 0) || !CircleCrossesRect(area, centre.x, centre.y, std::max(rx, ry)))
+        return;
+    QPainter& p = Painter();
+    UsePen(p, c);
+    p.setBrush(Qt::NoBrush);
+    const double cxp = std::floor(centre.x);
+    const double cyp = std::floor(centre.y);
+    const double limit = kDirectRadiusFactor * (image_.width() + image_.height());
+    if (std::max(rx, ry) <= limit) {
+        p.drawEllipse(QPointF(cxp, cyp), rx, ry);
+        return;
+    }
+    // The centre lies far outside the area, so the visible arc spans less than half a turn:
+    // take the angles of the area's corners seen from the centre.
+    const double mid = std::atan2((area.y0 + area.y1) / 2 - cyp, (area.x0 + area.x1) / 2 - cxp);
+    double lo = 0, hi = 0;
+    for (double x : {area.x0, area.x1}) {
+        for (double y : {area.y0, area.y1}) {
+            double a = std::atan2(y - cyp, x - cxp) - mid;
+            a = std::remainder(a, 2 * std::numbers::pi);
+            lo = std::min(lo, a);
+            hi = std::max(hi, a);
+        }
+    }
+    // Steps short enough that the chord stays within a quarter pixel of the arc.
+    const double step = 2 * std::sqrt(0.5 / std::max(rx, ry));
+    const int n = std::clamp(static_cast<int>(std::ceil((hi - lo) / step)), 1, 100000);
+    QPolygonF arc;
+    arc.reserve(n + 1);
+    for (int i = 0; i <= n; ++i) {
+        const double a = mid + lo + (hi - lo) * i / n;
+        arc << QPointF(cxp + rx * std::cos(a), cyp + ry * std::sin(a));
+    }
+    p.drawPolyline(arc);
+}
+
+void ImageSurface::Pixel(float x, float y, Rgb c) {
+    const PixelPos a = ToPixel(x, y);
+    if (!(a.x >= -kPixelMargin && a.x <= image_.width() + kPixelMargin && a.y >= -kPixelMargin &&
+          a.y <= image_.height() + kPixelMargin))
+        return;
+    QPainter& p = Painter();
+    UsePen(p, c);
+    p.drawPoint(PixelPoint(a));
+}
+
+void ImageSurface::MoveTo(float x, float y) {
+    current_ = ToPixel(x, y);
+}
+
+void ImageSurface::Print(std::string_view utf8) {
+    PrintText(utf8, std::nullopt);
+}
+
+void ImageSurface::PrintOpaque(std::string_view utf8, Rgb background) {
+    PrintText(utf8, background);
+}
+
+void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& background) {
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    const QFontMetricsF& fm = Metrics();
+    const double advance = fm.horizontalAdvance(text);
+    if (std::isfinite(current_.x) && std::isfinite(current_.y) &&
+        current_.x < image_.width() + kPixelMargin && current_.y < image_.height() + kPixelMargin &&
+        current_.x + advance > -kPixelMargin && current_.y + fm.height() > -kPixelMargin) {
+        // Not rounded: a text printed in pieces puts its glyphs where the whole text would.
+        const QPointF topLeft(current_.x, std::floor(current_.y));
+        QPainter& p = Painter();
+        if (background)
+            p.fillRect(QRectF(topLeft, QSizeF(advance, fm.height())), ToQColor(*background));
+        p.setPen(QPen(ToQColor(fore_)));
+        pen_.reset();
+        p.drawText(topLeft + QPointF(0, fm.ascent()), text);
+    }
+    current_.x += advance;
+}
+
+}  // namespace kv

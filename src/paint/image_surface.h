@@ -1,0 +1,92 @@
+#pragma once
+// A drawing Surface over a QImage: the persistent picture of the window's canvas (which
+// copies the image in its paint event) and of the headless --render command. Drawing is
+// aliased, in whole pixels, so that erasing by overdrawing leaves no fringes.
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+#include <optional>
+
+#include "render/surface.h"
+#include "render/view_transform.h"
+
+namespace kv {
+
+class ImageSurface : public Surface {
+  public:
+    // A client area of width x height pixels (at least 1 x 1), filled with the background.
+    ImageSurface(int width, int height);
+    ~ImageSurface() override;
+    ImageSurface(const ImageSurface&) = delete;
+    ImageSurface& operator=(const ImageSurface&) = delete;
+
+    // Changes the client size; the old picture stays at the top-left corner and new area is
+    // background. The user scale is kept: call SetScreen afterwards.
+    void Resize(int width, int height);
+    // The picture, with all drawing so far finished. Drawing may continue afterwards.
+    const QImage& Image();
+
+    int PixelWidth() const override { return image_.width(); }
+    int PixelHeight() const override { return image_.height(); }
+    void SetPixelScale() override { user_ = false; }
+    void SetUserScale(double left, double top, double width, double height) override;
+
+    void Clear() override;
+    void SetBackColour(Rgb c) override { back_ = c; }
+    Rgb BackColour() const override { return back_; }
+    void SetForeColour(Rgb c) override { fore_ = c; }
+    Rgb ForeColour() const override { return fore_; }
+
+    void SetDotted(bool dotted) override { dotted_ = dotted; }
+    bool Dotted() const override { return dotted_; }
+    void SetPenWidth(int pixels) override;
+    int PenWidth() const override { return penWidth_; }
+    void SetFontSize(int points) override;
+    int FontSize() const override { return fontSize_; }
+
+    void Line(float x1, float y1, float x2, float y2, Rgb c) override;
+    void Rectangle(float x1, float y1, float x2, float y2, Rgb c, bool filled) override;
+    void CircleOutline(float cx, float cy, float r, Rgb c) override;
+    void Pixel(float x, float y, Rgb c) override;
+
+    void MoveTo(float x, float y) override;
+    void Print(std::string_view utf8) override;
+    void PrintOpaque(std::string_view utf8, Rgb background) override;
+
+    // The current text position in pixels (top-left corner of the next text).
+    PixelPos CurrentPixel() const { return current_; }
+
+  private:
+    QPainter& Painter();
+    void EndPainting();
+    PixelPos ToPixel(double x, double y) const;
+    QPen PenOf(Rgb c) const;
+    void UsePen(QPainter& p, Rgb c);
+    const QFontMetricsF& Metrics();
+    void PrintText(std::string_view utf8, const std::optional<Rgb>& background);
+
+    QImage image_;
+    std::unique_ptr<QPainter> painter_;
+    struct PenKey {
+        Rgb colour;
+        int width = 1;
+        bool dotted = false;
+        friend bool operator==(const PenKey&, const PenKey&) = default;
+    };
+    std::optional<PenKey> pen_;  // what the painter's pen currently is
+    bool user_ = false;
+    ViewMapping map_;
+    Rgb back_{192, 192, 192};
+    Rgb fore_{0, 0, 0};
+    bool dotted_ = false;
+    int penWidth_ = 1;
+    int fontSize_ = 9;
+    QFont font_;
+    std::optional<QFontMetricsF> metrics_;
+    PixelPos current_;
+};
+
+}  // namespace kv

@@ -1,0 +1,241 @@
+#include "paint/image_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cmath>
+#include <limits>
+
+#include "model/figure.h"
+#include "render/draw.h"
+#include "render/number_list.h"
+#include "render/palette.h"
+#include "render/redraw.h"
+#include "render/view_transform.h"
+
+namespace kv {
+namespace {
+
+const QRgb kGrey = qRgb(192, 192, 192);
+
+struct Canvas {
+    ImageSurface surface{641, 481};
+    View view;
+    Notifier note;
+    ColourNotice notice;
+    Canvas() { SetScreen(view, surface); }
+    DrawContext Ctx() { return DrawContext{surface, view, 2, note, notice}; }
+    QRgb At(int x, int y) { return surface.Image().pixel(x, y); }
+    int Count(int x0, int y0, int x1, int y1, QRgb c) {
+        const QImage& im = surface.Image();
+        int n = 0;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) n += im.pixel(x, y) == c;
+        return n;
+    }
+};
+
+PointRecord PointAt(double x, double y, i16 mark, i16 colour) {
+    PointRecord p;
+    p.x = x;
+    p.y = y;
+    p.mark = mark;
+    p.colour = colour;
+    p.exists = kTrue;
+    return p;
+}
+
+TEST(ImageSurface, StartsAsBackgroundGreyRgb32) {
+    Canvas c;
+    const QImage& im = c.surface.Image();
+    EXPECT_EQ(im.format(), QImage::Format_RGB32);
+    EXPECT_EQ(im.width(), 641);
+    EXPECT_EQ(im.height(), 481);
+    EXPECT_EQ(c.Count(0, 0, 640, 480, kGrey), 641 * 481);
+}
+
+TEST(ImageSurface, FilledRedMarkCoversElevenByElevenPixels) {
+    Canvas c;
+    DrawPointMark(PointAt(0, 0, 4, 4), c.Ctx());
+    const QRgb red = qRgb(128, 0, 0);
+    // The point (0, 0) is pixel (320, 240); five pixels each way.
+    EXPECT_EQ(c.Count(315, 235, 325, 245, red), 121);
+    EXPECT_EQ(c.Count(0, 0, 640, 480, red), 121);
+    EXPECT_EQ(c.At(314, 240), kGrey);
+    EXPECT_EQ(c.At(326, 240), kGrey);
+    EXPECT_EQ(c.At(320, 234), kGrey);
+    EXPECT_EQ(c.At(320, 246), kGrey);
+}
+
+TEST(ImageSurface, OutlinedBoxAndPixelMark) {
+    Canvas c;
+    DrawPointMark(PointAt(0, 0, 3, 7), c.Ctx());
+    DrawPointMark(PointAt(2, 2, 0, 1), c.Ctx());
+    const QRgb black = qRgb(0, 0, 0);
+    EXPECT_EQ(c.Count(315, 235, 325, 245, black), 40);  // the ring of an 11 x 11 box
+    EXPECT_EQ(c.At(320, 240), kGrey);
+    // (2, 2) is pixel (360, 200).
+    EXPECT_EQ(c.At(360, 200), qRgb(0, 0, 128));
+    EXPECT_EQ(c.Count(355, 195, 365, 205, qRgb(0, 0, 128)), 1);
+}
+
+TEST(ImageSurface, PenWidthWidensLinesButNotMarks) {
+    for (int width : {1, 5}) {
+        Canvas c;
+        c.surface.SetPenWidth(width);
+        c.surface.Line(-5, 0, 5, 0, kBlack);
+        EXPECT_EQ(c.Count(320, 0, 320, 480, qRgb(0, 0, 0)), width) << width;
+        // The circle mark keeps its radius of four pixels: its wide ring stays near it.
+        DrawPointMark(PointAt(8, 8, 2, 4), c.Ctx());  // pixel (480, 80)
+        const int ring = c.Count(470, 70, 490, 90, qRgb(128, 0, 0));
+        EXPECT_GT(ring, 0);
+        EXPECT_EQ(c.Count(0, 0, 640, 480, qRgb(128, 0, 0)), ring);
+        EXPECT_EQ(c.At(480, 80), kGrey);
+        EXPECT_EQ(c.At(480 + 4, 80), qRgb(128, 0, 0));
+        EXPECT_EQ(c.At(480 + 2, 80), width == 1 ? kGrey : qRgb(128, 0, 0));
+    }
+}
+
+TEST(ImageSurface, DottedLinesAlternatePixels) {
+    Canvas c;
+    c.surface.SetDotted(true);
+    c.surface.Line(0, -12, 0, 12, {170, 170, 170});
+    const int lit = c.Count(320, 0, 320, 480, qRgb(170, 170, 170));
+    EXPECT_GE(lit, 239);
+    EXPECT_LE(lit, 242);
+    for (int y = 1; y < 480; ++y)
+        EXPECT_FALSE(c.At(320, y) != kGrey && c.At(320, y + 1) != kGrey) << y;
+}
+
+QImage TextImage(const char* text) {
+    ImageSurface s(100, 60);
+    s.SetPixelScale();
+    s.SetFontSize(32);
+    s.MoveTo(10, 10);
+    s.Print(text);
+    return s.Image().copy();
+}
+
+TEST(ImageSurface, JapaneseTextRendersAsRealGlyphs) {
+    const QImage ten = TextImage("点");
+    const QImage en = TextImage("円");
+    int inked = 0;
+    for (int y = 0; y < ten.height(); ++y)
+        for (int x = 0; x < ten.width(); ++x) {
+            if (ten.pixel(x, y) == kGrey) continue;
+            ++inked;
+            // The text hangs below and right of its top-left corner.
+            EXPECT_GE(x, 10);
+            EXPECT_GE(y, 10);
+        }
+    EXPECT_GT(inked, 40);
+    // Two different characters look different (a missing-glyph box would look the same).
+    EXPECT_NE(ten, en);
+}
+
+TEST(ImageSurface, PrintAdvancesAndOpaqueFillsTheBox) {
+    ImageSurface s(200, 60);
+    s.SetPixelScale();
+    s.SetFontSize(12);
+    s.MoveTo(5, 5);
+    s.Print("AB");
+    const double afterAB = s.CurrentPixel().x;
+    EXPECT_GT(afterAB, 5 + 8);
+    s.SetForeColour({255, 255, 255});
+    s.PrintOpaque("C", {0, 0, 128});
+    EXPECT_GT(s.CurrentPixel().x, afterAB);
+    const QImage& im = s.Image();
+    EXPECT_EQ(im.pixel(static_cast<int>(afterAB) + 1, 6), qRgb(0, 0, 128));
+    EXPECT_EQ(im.pixel(static_cast<int>(afterAB) + 1, 40), kGrey);
+}
+
+// During a drag the number list overprints each row's old text in the background colour: on
+// the image that must leave no ghost pixels, even though the erase prints the row in pieces.
+TEST(ImageSurface, NumberListErasesOldValuesWithoutGhosts) {
+    Figure f;
+    const int n = AppendObject(f, kKindNumber);
+    f.Numbers[n].name = "距離(A, B)";
+    f.Numbers[n].value = -12345.678;
+    f.Numbers[n].exists = kTrue;
+    TakeSnapshot(f);
+
+    Canvas dragged;
+    dragged.view.MeasureDigits = 3;
+    DrawNumberLabels(f, dragged.Ctx());
+    f.Numbers[n].value = 1.5;
+    DrawNumberLabels(f, dragged.Ctx());  // erases -12345.678, prints 1.5
+
+    Canvas fresh;
+    fresh.view.MeasureDigits = 3;
+    TakeSnapshot(f);
+    DrawNumberLabels(f, fresh.Ctx());
+    EXPECT_EQ(dragged.surface.Image(), fresh.surface.Image());
+    EXPECT_LT(fresh.Count(0, 0, 640, 480, kGrey), 641 * 481);  // something was printed
+}
+
+TEST(ImageSurface, FullRedrawShowsGridAtIntegersAndAxes) {
+    Canvas c;
+    c.view.ShowAxes = kTrue;
+    Figure f;
+    RedrawAll(f, c.Ctx());
+    const QRgb grid = qRgb(170, 170, 170);
+    // The y axis (pixel column 320) is solid; the line x = 1 (column 340) is dotted.
+    EXPECT_EQ(c.Count(320, 0, 320, 480, grid), 481);
+    const int dotted = c.Count(340, 0, 340, 480, grid);
+    EXPECT_GT(dotted, 200);
+    EXPECT_LT(dotted, 300);
+    // Between grid lines, away from the row of y = 11 (pixel row 20), only background.
+    EXPECT_EQ(c.At(330, 10), kGrey);
+    EXPECT_EQ(c.At(330, 30), kGrey);
+    // Without axes the next redraw leaves only the background.
+    c.view.ShowAxes = 0;
+    RedrawAll(f, c.Ctx());
+    EXPECT_EQ(c.Count(0, 0, 640, 480, kGrey), 641 * 481);
+}
+
+TEST(ImageSurface, ResizeKeepsThePictureAndDrawingContinuesAfterImage) {
+    ImageSurface s(20, 10);
+    s.SetPixelScale();
+    s.Pixel(3, 3, {255, 0, 0});
+    EXPECT_EQ(s.Image().pixel(3, 3), qRgb(255, 0, 0));
+    s.Pixel(4, 4, {0, 255, 0});
+    EXPECT_EQ(s.Image().pixel(4, 4), qRgb(0, 255, 0));
+    s.Resize(40, 30);
+    EXPECT_EQ(s.PixelWidth(), 40);
+    EXPECT_EQ(s.PixelHeight(), 30);
+    EXPECT_EQ(s.Image().pixel(3, 3), qRgb(255, 0, 0));
+    EXPECT_EQ(s.Image().pixel(35, 25), kGrey);
+}
+
+// Huge, tiny and non-finite shapes given straight to the surface neither hang nor crash; the
+// visible arc of a circle far larger than the window is still drawn.
+TEST(ImageSurface, ExtremeShapesAreSafe) {
+    ImageSurface s(200, 100);
+    s.SetUserScale(0, 0, 200, 100);
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float big = std::numeric_limits<float>::max();
+    s.Line(-big, 50, big, 50, {0, 0, 0});
+    s.Line(nan, 0, 10, 10, {0, 0, 0});
+    s.Line(inf, 0, 10, 10, {0, 0, 0});
+    s.CircleOutline(100, 50, 1e-30f, {0, 0, 0});
+    s.CircleOutline(100, 50, inf, {0, 0, 0});
+    s.CircleOutline(nan, 50, 3, {0, 0, 0});
+    s.Rectangle(-big, -big, big, big, {0, 0, 128}, false);
+    s.Pixel(big, big, {0, 0, 0});
+    s.MoveTo(nan, nan);
+    s.Print("x");
+    const QImage& im = s.Image();
+    EXPECT_EQ(im.pixel(0, 50), qRgb(0, 0, 0));
+    EXPECT_EQ(im.pixel(199, 50), qRgb(0, 0, 0));
+
+    ImageSurface arc(200, 100);
+    arc.SetUserScale(0, 0, 200, 100);
+    arc.CircleOutline(100, 1e7f + 80, 1e7f, {0, 0, 0});
+    int lit = 0;
+    for (int x = 0; x < 200; ++x) lit += arc.Image().pixel(x, 80) == qRgb(0, 0, 0);
+    EXPECT_GT(lit, 190);
+}
+
+}  // namespace
+}  // namespace kv

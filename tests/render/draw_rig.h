@@ -1,0 +1,28 @@
+#pragma once
+// A figure, a view on a recording surface of 641 x 481 pixels, and the rest of what the
+// drawing functions take.
+
+#include <string>
+#include <vector>
+
+#include "model/figure.h"
+#include "recording_surface.h"
+#include "render/draw_context.h"
+#include "render/view_transform.h"
+
+namespace kv::test {
+
+struct DrawRig {
+    RecordingSurface surface;
+    View view;
+    std::vector<std::string> messages;
+    Notifier note{[this](const std::string& m) { messages.push_back(m); }, nullptr};
+    ColourNotice notice;
+    Figure figure;
+    int mode = 2;
+
+    DrawRig() { SetScreen(view, surface); }
+    DrawContext Ctx() { return DrawContext{surface, view, mode, note, notice}; }
+};
+
+}  // namespace kv::test
