@@ -2,21 +2,40 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <string>
+#include <vector>
 
+#include "cli/render_command.h"
+#include "cli/report_command.h"
 #include "model/version.h"
+#include "qt/run_window.h"
 
 namespace {
 
 void PrintHelp() {
     std::printf(
         "Usage: korvinth [FILE]\n"
+        "       korvinth --render FILE OUT.png [--size WxH] [--axes] [--digits N]\n"
+        "                         [--pixel-size S]\n"
+        "       korvinth --report FILE\n"
         "       korvinth --help | --version\n"
         "\n"
         "Korvinth is an interactive plane-geometry construction program.\n"
         "Without options it opens its window, loading FILE when one is given.\n"
         "\n"
         "Options:\n"
+        "  --report FILE     write the construction data report of FILE to standard\n"
+        "                    output (UTF-8, CR LF line ends); exit status 2 when FILE\n"
+        "                    cannot be read or is not a figure file\n"
+        "  --render FILE OUT.png\n"
+        "                    draw FILE as the window shows it and write the picture\n"
+        "                    as a PNG image, without a display; exit status 2 when\n"
+        "                    FILE cannot be read or an option is wrong\n"
+        "    --size WxH      client area in pixels (default 641x481)\n"
+        "    --axes          draw the unit grid and the axes\n"
+        "    --digits N      decimal places of the number list, 0..20 (default 0)\n"
+        "    --pixel-size S  world units per pixel (default 0.05)\n"
         "  --help            show this text\n"
         "  --version         show the program's title and version\n");
 }
@@ -34,11 +53,21 @@ int main(int argc, char** argv) {
             std::printf("%s\n", kv::TitleWithVersion().c_str());
             return 0;
         }
+        if (a == "--render") {
+            const std::vector<std::string> args(argv + 2, argv + argc);
+            return kv::RunRenderCommand(args, std::cerr);
+        }
+        if (a == "--report") {
+            if (argc != 3) {
+                std::fprintf(stderr, "korvinth: --report needs one FILE (see --help)\n");
+                return 2;
+            }
+            return kv::RunReportCommand(argv[2], std::cout, std::cerr);
+        }
         if (a.starts_with("--")) {
             std::fprintf(stderr, "korvinth: unknown option %s (see --help)\n", a.c_str());
             return 2;
         }
     }
-    std::fprintf(stderr, "korvinth: the window is not part of this build yet\n");
-    return 1;
+    return kv::RunWindow(argc, argv);
 }

@@ -1,0 +1,24 @@
+#include "cli/report_command.h"
+
+#include "engine/recompute.h"
+#include "io/figure_file.h"
+#include "io/report.h"
+
+namespace kv {
+
+int RunReportCommand(const std::string& file, std::ostream& out, std::ostream& err) {
+    Figure f;
+    const LoadResult loaded = LoadFigureFile(file, f);
+    if (!loaded.ok()) {
+        err << "korvinth: " << loaded.error.Describe() << "\n";
+        return 2;
+    }
+    Notifier note;
+    note.message = [&err](const std::string& text) { err << text << "\n"; };
+    RecomputeFigure(f, note);
+    out << ConstructionReport(f, file);
+    out.flush();
+    return out ? 0 : 1;
+}
+
+}  // namespace kv

@@ -1,0 +1,198 @@
+#include "qt/kv_win.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMenuBar>
+#include <vector>
+
+#include "qt/about_box.h"
+#include "qt/app_icon.h"
+#include "qt/qt_host.h"
+#include "qt/qt_text.h"
+#include "qt/text_viewer.h"
+#include "render/view_transform.h"
+#include "ui/file_commands.h"
+#include "ui/input_dispatch.h"
+#include "ui/menu_tree.h"
+#include "ui/option_commands.h"
+#include "ui/pending_commands.h"
+#include "ui/status.h"
+#include "ui/view_commands.h"
+
+namespace kv {
+namespace {
+
+// Items that carry a check mark; the status refresh sets it.
+constexpr std::string_view kCheckable[] = {"mnuLocusOn", "mnuLocusOff", "mnuOchrDisp", "mnuOAxis"};
+
+bool IsCheckable(std::string_view name) {
+    for (std::string_view c : kCheckable) {
+        if (c == name) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+KVwin::KVwin(const HostFactory& makeHost, QWidget* parent) : QMainWindow(parent) {
+    setObjectName("KVwin");
+    setWindowTitle("Korvinth ver.0.1");
+    setWindowIcon(AppIcon());
+    host_ = makeHost ? makeHost(*this) : std::make_unique<QtHost>(*this);
+
+    canvas_ = new Canvas(this);
+    setCentralWidget(canvas_);
+    status_ = new KVStatus1(this);
+    setStatusBar(status_);
+    BuildMenus();
+    BuildCommands();
+
+    connect(canvas_, &Canvas::Pressed, this, &KVwin::OnPressed);
+    connect(canvas_, &Canvas::Moved, this, &KVwin::OnMoved);
+    connect(canvas_, &Canvas::KeyPressed, this, &KVwin::OnKey);
+    connect(canvas_, &Canvas::Resized, this,
+            [this] { Form_Resize(app_, *host_, canvas_->surface()); });
+    connect(status_, &KVStatus1::PanelClicked, this, [this](int panel) {
+        Run([&] { KVStatus1_PanelClick(app_, *host_, canvas_->surface(), panel); });
+    });
+    canvas_->setFocus();
+}
+
+KVwin::~KVwin() = default;
+
+void KVwin::Start(const std::string& commandLine) {
+    app_.view.PixelSize = kDefaultPixelSize;
+    ResetFigure(app_.figure, kStartCapacity);
+    app_.colours = {};
+    SetScreen(app_.view, canvas_->surface());
+    app_.session = Session{};
+    app_.session.FigureFileName = kUntitled;
+    RefreshStatus(app_, *host_);
+    Run([&] { OpenCommandLineFile(app_, *host_, canvas_->surface(), commandLine); });
+}
+
+void KVwin::BuildMenus() {
+    const std::span<const MenuEntry> tree = MenuTree();
+    std::vector<QMenu*> open;  // the submenu at each level
+    for (std::size_t i = 0; i < tree.size(); ++i) {
+        const MenuEntry& e = tree[i];
+        open.resize(static_cast<std::size_t>(e.level));
+        const QString caption = ToQt(e.caption);
+        const std::string name(e.name);
+        if (IsSubmenu(tree, i)) {
+            QMenu* menu =
+                e.level == 0 ? menuBar()->addMenu(caption) : open.back()->addMenu(caption);
+            menu->setObjectName(QString::fromStdString(name));
+            menus_[name] = menu;
+            actions_[name] = menu->menuAction();
+            menu->menuAction()->setEnabled(!e.disabled);
+            open.push_back(menu);
+            continue;
+        }
+        QAction* action =
+            e.level == 0 ? menuBar()->addAction(caption) : open.back()->addAction(caption);
+        action->setObjectName(QString::fromStdString(name));
+        action->setEnabled(!e.disabled);
+        action->setCheckable(IsCheckable(e.name));
+        if (!e.code.empty()) {
+            // The construction commands find their code and variant here.
+            action->setProperty("code", ToQt(e.code));
+            action->setProperty("variant", static_cast<int>(e.variant));
+        }
+        actions_[name] = action;
+        connect(action, &QAction::triggered, this, [this, name] { RunMenuCommand(name); });
+    }
+    if (QAction* off = MenuAction("mnuLocusOff")) off->setChecked(true);
+}
+
+void KVwin::BuildCommands() {
+    auto on = [this](std::string_view name, std::function<void(App&, Host&, Surface&)> f) {
+        commands_[std::string(name)] = [this, f] { f(app_, *host_, canvas_->surface()); };
+    };
+    on("mnuLoad", mnuLoad_Click);
+    on("mnuSave", mnuSave_Click);
+    commands_["mnuExit"] = [] { QCoreApplication::exit(0); };
+    on("mnuDeform1Pt", mnuDeform1Pt_Click);
+    on("mnuZoomDefault", mnuZoomDefault_Click);
+    on("mnuZoomIn", mnuZoomIn_Click);
+    on("mnuZoomOut", mnuZoomOut_Click);
+    on("mnuLocusOn", [](App& a, Host& h, Surface&) { mnuLocusOn_Click(a, h); });
+    on("mnuLocusOff", [](App& a, Host& h, Surface&) { mnuLocusOff_Click(a, h); });
+    on("mnuOchrDisp", [](App& a, Host& h, Surface&) { mnuOchrDisp_Click(a, h); });
+    on("mnuOAxis", mnuOAxis_Click);
+    on("mnuWidth", mnuWidth_Click);
+    on("mnuFont", mnuFont_Click);
+    on("mnuKeta", mnuKeta_Click);
+    on("mnuEditFigDataView", [](App& a, Host& h, Surface&) { mnuEditFigDataView_Click(a, h); });
+    on("mnuEcallHis", [](App& a, Host& h, Surface&) { mnuEcallHis_Click(a, h); });
+    on("mnuVersion", [](App&, Host& h, Surface&) { mnuVersion_Click(h); });
+}
+
+void KVwin::RunMenuCommand(std::string_view name) {
+    const auto it = commands_.find(name);
+    if (it != commands_.end()) Run(it->second);
+}
+
+void KVwin::Run(const std::function<void()>& step) {
+    step();
+    canvas_->update();
+}
+
+void KVwin::OnPressed(int buttons, int shift, double px, double py) {
+    const WorldPos w =
+        MappingOf(app_.view, canvas_->width(), canvas_->height()).PixelToWorld(px, py);
+    Run([&] { Form_MouseDown(app_, *host_, canvas_->surface(), buttons, shift, w.x, w.y); });
+}
+
+void KVwin::OnMoved(int buttons, int shift, double px, double py) {
+    const WorldPos w =
+        MappingOf(app_.view, canvas_->width(), canvas_->height()).PixelToWorld(px, py);
+    Run([&] { Form_MouseMove(app_, *host_, canvas_->surface(), buttons, shift, w.x, w.y); });
+}
+
+void KVwin::OnKey(int key, int shift) {
+    Run([&] { Form_KeyDown(app_, *host_, canvas_->surface(), key, shift); });
+}
+
+void KVwin::ApplyStatus(const StatusView& status) {
+    setWindowTitle(ToQt(status.caption));
+    status_->SetPanelText(1, ToQt(status.panel1));
+    status_->SetPanelText(2, ToQt(status.panel2));
+    status_->SetPanelText(3, ToQt(status.panel3));
+    for (const MenuSetting& c : status.checks) {
+        if (QAction* a = MenuAction(c.menu)) a->setChecked(c.on);
+    }
+    for (const MenuSetting& e : status.enabling) {
+        if (QAction* a = MenuAction(e.menu)) a->setEnabled(e.on);
+    }
+}
+
+void KVwin::ShowTextViewer(const std::string& text) {
+    if (viewer_ == nullptr) viewer_ = new TextViewer(this);
+    viewer_->ShowText(text);
+}
+
+void KVwin::ShowAbout() {
+    if (about_ == nullptr) about_ = new KVfrmAbout(*host_, this);
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+QAction* KVwin::MenuAction(std::string_view name) const {
+    const auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu* KVwin::Menu(std::string_view name) const {
+    const auto it = menus_.find(name);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+void KVwin::closeEvent(QCloseEvent* event) {
+    // Closing ends the program at once; nothing asks to save.
+    event->accept();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace kv

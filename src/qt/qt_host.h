@@ -1,0 +1,33 @@
+#pragma once
+// The Host of the real window: Qt's message box, input box and file dialogs, the system beep,
+// and the window's own status bar, text viewer and version window.
+
+#include "ui/host.h"
+
+namespace kv {
+
+class KVwin;
+
+class QtHost : public Host {
+  public:
+    explicit QtHost(KVwin& window) : window_(window) {}
+
+    void Message(const std::string& prompt, const std::string& title) override;
+    std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& proposed) override;
+    void Beep() override;
+    std::optional<std::string> OpenFileName() override;
+    std::optional<std::string> SaveFileName() override;
+    void ShowStatus(const StatusView& status) override;
+    void ShowTextViewer(const std::string& text) override;
+    void ShowAbout() override;
+    double TimeOfDay() override;
+
+  protected:
+    KVwin& window() { return window_; }
+
+  private:
+    KVwin& window_;
+};
+
+}  // namespace kv

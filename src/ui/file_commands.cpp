@@ -1,0 +1,84 @@
+#include "ui/file_commands.h"
+
+#include "model/text.h"
+#include "ui/command_line.h"
+#include "ui/modes.h"
+#include "ui/redraw.h"
+#include "ui/status.h"
+
+namespace kv {
+namespace {
+
+std::string Problem(const FileResult& r) {
+    if (r.status == FileStatus::kNotFound) return "ファイルが見つかりません。";
+    std::string where;
+    if (r.error.line > 0) where = std::to_string(r.error.line) + "行目: ";
+    return where + r.error.what;
+}
+
+// Reads the file into the figure; on success it becomes the current file and is drawn.
+bool LoadNamedFile(App& app, Host& host, Surface& surface, const std::string& path) {
+    const Notifier note = NotifierOf(host);
+    const FileResult r = FigureFileIO(path, "R", app.figure, note);
+    if (!r.ok()) {
+        host.Message(LoadFailureMessage(r, path));
+        return false;
+    }
+    app.session.FigureFileName = path;
+    app.colours = {};
+    FullRedraw(app, host, surface);
+    return true;
+}
+
+}  // namespace
+
+std::string LoadFailureMessage(const FileResult& r, const std::string& path) {
+    return "ファイル「" + path + "」を読み込めませんでした。\r\n" + Problem(r);
+}
+
+std::string SaveFailureMessage(const FileResult& r, const std::string& path) {
+    return "ファイル「" + path + "」に保存できませんでした。\r\n" + Problem(r);
+}
+
+void mnuLoad_Click(App& app, Host& host, Surface& surface) {
+    const bool pushed = PushMode(app.session, kModeLoading);
+    RefreshStatus(app, host);
+    if (const auto chosen = host.OpenFileName()) {
+        const std::string path = Trim(*chosen);
+        if (!path.empty()) LoadNamedFile(app, host, surface, path);
+    }
+    if (pushed) PopMode(app.session);
+    RefreshStatus(app, host);
+}
+
+void mnuSave_Click(App& app, Host& host, Surface& surface) {
+    const bool pushed = PushMode(app.session, kModeSaving);
+    RefreshStatus(app, host);
+    if (const auto chosen = host.SaveFileName()) {
+        const std::string path = Trim(*chosen);
+        if (!path.empty()) {
+            const FileResult r = FigureFileIO(path, "W", app.figure, NotifierOf(host));
+            if (r.ok()) {
+                app.session.FigureFileName = path;
+            } else if (r.status != FileStatus::kReadOnly) {
+                // The read-only case has already shown its own message.
+                host.Message(SaveFailureMessage(r, path));
+            }
+        }
+    }
+    if (pushed) PopMode(app.session);
+    FullRedraw(app, host, surface);
+}
+
+bool OpenCommandLineFile(App& app, Host& host, Surface& surface, std::string_view text) {
+    const std::string path = CommandLinePath(text);
+    if (!IsExistingFile(path)) return false;
+    const bool pushed = PushMode(app.session, kModeLoading);
+    RefreshStatus(app, host);
+    const bool loaded = LoadNamedFile(app, host, surface, path);
+    if (pushed) PopMode(app.session);
+    RefreshStatus(app, host);
+    return loaded;
+}
+
+}  // namespace kv

@@ -1,0 +1,42 @@
+#pragma once
+// Everything the interaction logic asks of the platform: dialogs, the beep, the clock, and
+// the windows that show results. The Qt window implements it with real widgets; tests use a
+// scripted fake. Later dialogs (number, attributes, binding, New confirmation) join here.
+
+#include <optional>
+#include <string>
+
+#include "model/version.h"
+#include "ui/status_view.h"
+
+namespace kv {
+
+class Host {
+  public:
+    virtual ~Host() = default;
+
+    // A modal message with an OK button; the caption is the application title by default.
+    virtual void Message(const std::string& prompt, const std::string& title = kAppTitle) = 0;
+    // A modal one-line input box; nullopt when the user cancelled (an empty answer given with
+    // OK is an empty string).
+    virtual std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                                const std::string& proposed) = 0;
+    virtual void Beep() = 0;
+
+    // File dialogs; nullopt when cancelled. The open dialog accepts only an existing file, the
+    // save dialog asks before overwriting one.
+    virtual std::optional<std::string> OpenFileName() = 0;
+    virtual std::optional<std::string> SaveFileName() = 0;
+
+    // Caption, status panels, check marks and menu enabling.
+    virtual void ShowStatus(const StatusView& status) = 0;
+    // The modeless text viewer, emptied and filled with the text (lines end in CR LF).
+    virtual void ShowTextViewer(const std::string& text) = 0;
+    // The modeless version window.
+    virtual void ShowAbout() = 0;
+
+    // Seconds since midnight, with fractions.
+    virtual double TimeOfDay() = 0;
+};
+
+}  // namespace kv

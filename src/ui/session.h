@@ -1,0 +1,41 @@
+#pragma once
+// The interaction state of one window, and the application object that owns one figure, one
+// view and one session.
+
+#include <array>
+#include <string>
+
+#include "model/figure.h"
+#include "model/records.h"
+#include "render/palette.h"
+#include "render/view.h"
+
+namespace kv {
+
+constexpr int kModeSlots = 101;  // slots 0..100; slot 0 is the bottom and always holds mode 2
+constexpr i16 kModeStandard = 2;
+inline constexpr const char* kUntitled = "untitled";
+
+struct Session {
+    std::array<i16, kModeSlots> ModeStack{};
+    int ModeDepth = 1;  // index of the top slot
+    std::string FigureFileName = kUntitled;
+    i16 LocusOn = 0;
+
+    // The start-up stack: slot 0 = 2, then mode 2 pushed.
+    Session() {
+        ModeStack[0] = kModeStandard;
+        ModeStack[1] = kModeStandard;
+    }
+};
+
+// One figure, one view, one session: everything a window (or a test) works on.
+struct App {
+    Figure figure;
+    View view;
+    Session session;
+    // Whether the bad-colour message was shown for this figure; reset with every new figure.
+    ColourNotice colours;
+};
+
+}  // namespace kv

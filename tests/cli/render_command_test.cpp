@@ -1,0 +1,140 @@
+#include "cli/render_command.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <QImage>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "io/figure_file.h"
+#include "model/figure.h"
+
+namespace kv {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::optional<RenderOptions> Parse(std::vector<std::string> args, std::string* error = nullptr) {
+    std::string e;
+    auto o = ParseRenderOptions(args, e);
+    if (error) *error = e;
+    return o;
+}
+
+TEST(RenderOptions, DefaultsAndEveryOption) {
+    const auto plain = Parse({"fig.kvf", "out.png"});
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->figurePath, "fig.kvf");
+    EXPECT_EQ(plain->imagePath, "out.png");
+    EXPECT_EQ(plain->width, 641);
+    EXPECT_EQ(plain->height, 481);
+    EXPECT_FALSE(plain->axes);
+    EXPECT_EQ(plain->digits, 0);
+    EXPECT_DOUBLE_EQ(plain->pixelSize, 0.05);
+
+    const auto all = Parse(
+        {"--axes", "a.kvf", "--size", "1280x960", "b.png", "--digits", "3", "--pixel-size", "0.1"});
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all->figurePath, "a.kvf");
+    EXPECT_EQ(all->imagePath, "b.png");
+    EXPECT_EQ(all->width, 1280);
+    EXPECT_EQ(all->height, 960);
+    EXPECT_TRUE(all->axes);
+    EXPECT_EQ(all->digits, 3);
+    EXPECT_DOUBLE_EQ(all->pixelSize, 0.1);
+}
+
+TEST(RenderOptions, BadArgumentsAreRefusedWithAReason) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"only.kvf"},
+        {"a", "b", "c"},
+        {"a", "b", "--size"},
+        {"a", "b", "--size", "640"},
+        {"a", "b", "--size", "0x480"},
+        {"a", "b", "--size", "640x-1"},
+        {"a", "b", "--size", "99999x10"},
+        {"a", "b", "--size", "64 0x480"},
+        {"a", "b", "--digits", "21"},
+        {"a", "b", "--digits", "-1"},
+        {"a", "b", "--digits", "two"},
+        {"a", "b", "--pixel-size", "0"},
+        {"a", "b", "--pixel-size", "nan"},
+        {"a", "b", "--pixel-size", "1e300"},
+        {"a", "b", "--zoom", "2"},
+    };
+    for (const auto& args : bad) {
+        std::string error;
+        EXPECT_FALSE(Parse(args, &error)) << ::testing::PrintToString(args);
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(error.find('\n'), std::string::npos);
+    }
+}
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        path = fs::temp_directory_path() /
+               ("korvinth_render_" + std::to_string(::getpid()) + "_" + name);
+        fs::create_directories(path);
+    }
+    ~TempDir() { fs::remove_all(path); }
+};
+
+// A red filled box at the origin.
+std::string WriteFigure(const fs::path& dir) {
+    Figure f;
+    const int p = AppendProcedure(f, "PNEW");
+    const int i = AppendObject(f, kKindPoint);
+    f.ProcOutput[p][1] = {kKindPoint, static_cast<i16>(i)};
+    PointRecord& r = f.Points[i];
+    r.exists = kTrue;
+    r.movable = kTrue;
+    r.colour = 4;
+    r.mark = 4;
+    const std::string path = (dir / "point.kvf").string();
+    EXPECT_TRUE(WriteFigureFile(path, f).ok());
+    return path;
+}
+
+TEST(RenderCommand, WritesThePictureAsPng) {
+    TempDir dir;
+    const std::string figure = WriteFigure(dir.path);
+    const std::string image = (dir.path / "point.png").string();
+    std::ostringstream err;
+    const std::vector<std::string> args = {figure, image, "--size", "201x101"};
+    ASSERT_EQ(RunRenderCommand(args, err), 0) << err.str();
+    QImage png(QString::fromStdString(image));
+    ASSERT_FALSE(png.isNull());
+    EXPECT_EQ(png.width(), 201);
+    EXPECT_EQ(png.height(), 101);
+    EXPECT_EQ(png.pixel(100, 50), qRgb(128, 0, 0));
+    EXPECT_EQ(png.pixel(5, 5), qRgb(192, 192, 192));
+}
+
+TEST(RenderCommand, BadFileOrOptionsExitTwoWithOneLine) {
+    TempDir dir;
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{(dir.path / "missing.kvf").string(), "x.png"},
+          std::vector<std::string>{"x.kvf"}}) {
+        std::ostringstream err;
+        EXPECT_EQ(RunRenderCommand(args, err), 2);
+        const std::string text = err.str();
+        ASSERT_FALSE(text.empty());
+        EXPECT_EQ(text.find('\n'), text.size() - 1) << text;
+    }
+    // An image that cannot be written is a failure, not a success.
+    const std::string figure = WriteFigure(dir.path);
+    std::ostringstream err;
+    const std::vector<std::string> args = {figure, (dir.path / "no" / "such" / "x.png").string()};
+    EXPECT_EQ(RunRenderCommand(args, err), 1);
+    EXPECT_FALSE(err.str().empty());
+}
+
+}  // namespace
+}  // namespace kv

@@ -1,0 +1,73 @@
+#pragma once
+// A Host that records what the interaction logic asked and answers from a script.
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/host.h"
+
+namespace kv::test {
+
+struct AskedInput {
+    std::string prompt, title, proposed;
+};
+struct ShownMessage {
+    std::string prompt, title;
+};
+
+class FakeHost : public Host {
+  public:
+    // Answers handed out in order; an exhausted script answers "cancelled".
+    std::deque<std::optional<std::string>> inputAnswers;
+    std::deque<std::optional<std::string>> openAnswers;
+    std::deque<std::optional<std::string>> saveAnswers;
+
+    std::vector<ShownMessage> messages;
+    std::vector<AskedInput> inputs;
+    int beeps = 0;
+    int openAsked = 0;
+    int saveAsked = 0;
+    std::vector<StatusView> statuses;
+    // The status on show when each file dialog was opened.
+    std::vector<StatusView> statusAtDialog;
+    std::vector<std::string> viewerTexts;
+    int aboutShown = 0;
+
+    void Message(const std::string& prompt, const std::string& title) override {
+        messages.push_back({prompt, title});
+    }
+    std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& proposed) override {
+        inputs.push_back({prompt, title, proposed});
+        return Next(inputAnswers);
+    }
+    void Beep() override { ++beeps; }
+    std::optional<std::string> OpenFileName() override {
+        ++openAsked;
+        if (!statuses.empty()) statusAtDialog.push_back(statuses.back());
+        return Next(openAnswers);
+    }
+    std::optional<std::string> SaveFileName() override {
+        ++saveAsked;
+        if (!statuses.empty()) statusAtDialog.push_back(statuses.back());
+        return Next(saveAnswers);
+    }
+    void ShowStatus(const StatusView& status) override { statuses.push_back(status); }
+    void ShowTextViewer(const std::string& text) override { viewerTexts.push_back(text); }
+    void ShowAbout() override { ++aboutShown; }
+    double TimeOfDay() override { return 43200.25; }
+
+    const StatusView& LastStatus() const { return statuses.back(); }
+
+  private:
+    static std::optional<std::string> Next(std::deque<std::optional<std::string>>& q) {
+        if (q.empty()) return std::nullopt;
+        auto a = q.front();
+        q.pop_front();
+        return a;
+    }
+};
+
+}  // namespace kv::test
