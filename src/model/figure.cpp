@@ -152,22 +152,30 @@ bool InTable(const Figure& f, ObjectRef ref) {
 }
 }  // namespace
 
+// The entry is emptied completely, not only in the fields its Init sets: undo removes objects
+// this way, and the next object appended at the index must not inherit the removed one's
+// independence, tie, mark or locus colour (a constructed point at the index of an undone free
+// point would otherwise be offered for dragging, and a new line would leave a locus trace).
 void InitObject(Figure& f, ObjectRef ref) {
     if (!InTable(f, ref)) return;
     const int i = ref.index;
     switch (ref.kind) {
         case kKindNumber:
+            f.Numbers[i] = NumberRecord{};
             InitNumberRecord(f.Numbers[i]);
             break;
         case kKindPoint:
+            f.Points[i] = PointRecord{};
             InitPointRecord(f.Points[i]);
             f.Points[i].name = DefaultPointName(i);
             break;
         case kKindLine:
+            f.Lines[i] = LineRecord{};
             InitLineRecord(f.Lines[i]);
             f.Lines[i].name = std::to_string(i);
             break;
         case kKindCircle:
+            f.Circles[i] = CircleRecord{};
             InitCircleRecord(f.Circles[i]);
             f.Circles[i].name = std::to_string(i);
             break;

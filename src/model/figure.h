@@ -74,6 +74,7 @@ std::string DefaultPointName(int i);
 std::string DefaultName(i16 kind, int i);
 
 void ClearAllObjects(Figure& f);
+// Empties one entry as a reset leaves it and gives it the default name of its kind.
 void InitObject(Figure& f, ObjectRef ref);
 void SetExists(Figure& f, ObjectRef ref, i16 flag);
 void SetName(Figure& f, ObjectRef ref, std::string_view text);

@@ -60,13 +60,34 @@ TEST(Names, AreTrimmedAndCutToTheirFieldInCharacters) {
     SetName(f, {7, 1}, "ignored");  // no such kind: nothing happens
 }
 
-TEST(Objects, InitObjectRestoresTheDefaultNameOfItsKind) {
+TEST(Objects, InitObjectEmptiesTheEntryAndRestoresItsDefaultName) {
     Figure f;
-    f.Points[2].name = "P";
-    f.Points[2].exists = kTrue;
+    // An undone free point tied to a line and traced as a locus: the computed point appended
+    // at its index next must be neither draggable nor tied nor traced.
+    PointRecord& p = f.Points[2];
+    p.name = "P";
+    p.exists = kTrue;
+    p.movable = kTrue;
+    p.bindKind = kKindLine;
+    p.bindIndex = 3;
+    p.mark = 2;
+    p.locusColour = 4;
+    p.colour = 1;
     InitObject(f, {kKindPoint, 2});
-    EXPECT_EQ(f.Points[2].name, "B");
-    EXPECT_EQ(f.Points[2].exists, 0);
+    EXPECT_EQ(p.name, "B");
+    EXPECT_EQ(p.exists, 0);
+    EXPECT_EQ(p.movable, 0);
+    EXPECT_EQ(p.bindKind, 0);
+    EXPECT_EQ(p.bindIndex, 0);
+    EXPECT_EQ(p.mark, 0);
+    EXPECT_EQ(p.locusColour, 0);
+    EXPECT_EQ(p.colour, 7);
+    f.Lines[1].form = 1;
+    f.Lines[1].locusColour = 5;
+    InitObject(f, {kKindLine, 1});
+    EXPECT_EQ(f.Lines[1].form, 0);
+    EXPECT_EQ(f.Lines[1].locusColour, 0);
+    EXPECT_EQ(f.Lines[1].name, "1");
     InitObject(f, {kKindCircle, 4});
     EXPECT_EQ(f.Circles[4].name, "4");
     f.Numbers[1].name = "d";
