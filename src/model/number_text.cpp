@@ -2,14 +2,34 @@
 
 #include <cerrno>
 #include <charconv>
+#include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace kv {
 
 namespace {
+
+// Numbers are read and written with "." as the decimal point whatever the user's locale: the
+// application object installs the system locale for the C library, and under a locale with a
+// decimal comma strtod would stop at the "." of every stored value and printf would write ",".
+locale_t CNumbers() {
+    static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
+    return c;
+}
+
+double ReadDouble(const std::string& s, char** end) {
+    return strtod_l(s.c_str(), end, CNumbers());
+}
+
+bool IsNumberChar(char c) {
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
+}
+
+// Longest numeric prefix considered, as typed answers and formula operands are short.
+constexpr size_t kLongestNumber = 64;
+
 // " 0.5" -> " .5", "-0.5" -> "-.5"
 std::string DropLeadingZero(std::string s) {
     if (s.size() >= 3 && s[1] == '0' && s[2] == '.') s.erase(1, 1);
@@ -20,8 +40,11 @@ std::string DropLeadingZero(std::string s) {
 std::string ConvertedNumber(double v) {
     if (v == 0) v = 0;  // -0 shows as 0
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", v);
-    std::string s = buf;
+    // As "%.15G" would print it, but independent of the locale.
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    std::string s(buf, res.ptr);
+    for (char& c : s)
+        if (c == 'e') c = 'E';
     if (s[0] != '-') s.insert(s.begin(), ' ');
     return DropLeadingZero(std::move(s));
 }
@@ -47,17 +70,14 @@ std::optional<double> ParseNumber(std::string_view text) {
     // Only the characters of a decimal number; strtod alone would also take hex, inf, nan.
     bool digit = false;
     for (char c : t) {
-        if (c >= '0' && c <= '9') {
-            digit = true;
-            continue;
-        }
-        if (c != '+' && c != '-' && c != '.' && c != 'e' && c != 'E') return std::nullopt;
+        if (!IsNumberChar(c)) return std::nullopt;
+        digit = digit || (c >= '0' && c <= '9');
     }
     if (!digit) return std::nullopt;
     std::string s(t);
     char* end = nullptr;
     errno = 0;
-    const double v = std::strtod(s.c_str(), &end);
+    const double v = ReadDouble(s, &end);
     if (end != s.c_str() + s.size()) return std::nullopt;
     if (!std::isfinite(v)) return std::nullopt;
     return v;
@@ -66,16 +86,21 @@ std::optional<double> ParseNumber(std::string_view text) {
 double LeadingNumber(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    // Take the longest prefix that reads as a number.
-    size_t best = 0;
-    double value = 0;
-    for (size_t n = 1; i + n <= text.size() && n <= 64; ++n) {
-        if (auto v = ParseNumber(text.substr(i, n))) {
-            best = n;
-            value = *v;
-        }
+    size_t n = 0;
+    while (i + n < text.size() && n < kLongestNumber && IsNumberChar(text[i + n])) ++n;
+    if (n == 0) return 0.0;
+    // strtod reads the longest prefix that forms a number, which is the longest prefix that
+    // ParseNumber accepts unless the value overflows; only then are the prefixes tried one by
+    // one for the longest finite one.
+    const std::string run(text.substr(i, n));
+    char* end = nullptr;
+    const double v = ReadDouble(run, &end);
+    if (end == run.c_str()) return 0.0;
+    if (std::isfinite(v)) return v;
+    for (size_t k = static_cast<size_t>(end - run.c_str()); k > 0; --k) {
+        if (auto shorter = ParseNumber(std::string_view(run).substr(0, k))) return *shorter;
     }
-    return best ? value : 0.0;
+    return 0.0;
 }
 
 }  // namespace kv

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 #include <random>
+#include <string>
 
 namespace kv {
 namespace {
@@ -72,6 +78,45 @@ TEST(LeadingNumber, ReadsTheLongestNumericPrefix) {
     EXPECT_EQ(LeadingNumber("-3"), -3);
     EXPECT_EQ(LeadingNumber("12px"), 12);
     EXPECT_EQ(LeadingNumber("2e"), 2);
+    EXPECT_EQ(LeadingNumber("1.5e+3x"), 1500);
+    EXPECT_EQ(LeadingNumber("+5 apples"), 5);
+    EXPECT_EQ(LeadingNumber("--5"), 0);
+    EXPECT_EQ(LeadingNumber(".e5"), 0);
+    // A prefix that overflows gives way to the longest one that does not.
+    EXPECT_EQ(LeadingNumber("1e999"), 1e99);
+    // At most 64 characters are read.
+    EXPECT_EQ(LeadingNumber("1" + std::string(70, '0')), 1e63);
+}
+
+// The application object installs the user's locale for the C library. Under a locale with a
+// decimal comma the numbers of files, formulas and the number list must still use ".".
+// A locale of that kind is compiled for the test, as build machines rarely have one installed.
+TEST(NumberText, IndependentOfADecimalCommaLocale) {
+    const std::string dir = testing::TempDir() + "korvinth_comma_locale";
+    const std::string source = dir + "/comma.src";
+    std::filesystem::create_directories(dir);
+    std::ofstream(source) << "LC_NUMERIC\ndecimal_point \"<U002C>\"\nthousands_sep \"<U002E>\"\n"
+                             "grouping 3;3\nEND LC_NUMERIC\n";
+    const std::string build =
+        "localedef -c -i '" + source + "' -f ANSI_X3.4-1968 '" + dir + "/comma' >/dev/null 2>&1";
+    (void)std::system(build.c_str());
+    setenv("LOCPATH", dir.c_str(), 1);
+    if (!std::setlocale(LC_NUMERIC, "comma")) GTEST_SKIP() << "no locale compiler";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 2.5);
+    ASSERT_STREQ(probe, "2,5");  // the locale really has a decimal comma
+
+    EXPECT_EQ(ParseNumber("0.5"), 0.5);
+    EXPECT_EQ(ParseNumber("-1.25E-05"), -1.25e-5);
+    EXPECT_FALSE(ParseNumber("0,5"));
+    EXPECT_EQ(LeadingNumber("8.5cm"), 8.5);
+    EXPECT_EQ(ConvertedNumber(2.5), " 2.5");
+    EXPECT_EQ(ConvertedNumber(-0.125), "-.125");
+    EXPECT_EQ(ConvertedNumber(1.5e-5), " 1.5E-05");
+    EXPECT_EQ(*ParseNumber(RoundTripNumber(0.1)), 0.1);
+
+    std::setlocale(LC_NUMERIC, "C");
+    unsetenv("LOCPATH");
 }
 
 }  // namespace
