@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -135,6 +136,43 @@ void BM_DragStep(benchmark::State& state) {
     SetCounters(state, b);
 }
 BENCHMARK(BM_DragStep)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// Formula numbers: each CALC reads the one before it and three variables, so the operand
+// reading and the reduction of the calculator are timed over the whole chain.
+void BM_Formulas(benchmark::State& state) {
+    BenchFigure b(0);
+    const int count = static_cast<int>(state.range(0));
+    EnsureCapacity(b.f, count + 3, count);
+    for (double v : {1.5, 2.0, 0.25}) {
+        const int n = AppendObject(b.f, kKindNumber);
+        b.f.Numbers[n].value = v;
+        b.f.Numbers[n].exists = kTrue;
+        b.f.Numbers[n].isVariable = kTrue;
+    }
+    while (b.f.ProcedureCount < count) {
+        const int n = b.f.ObjectCount[kKindNumber];
+        const ObjectRef out = b.Make("CALC", {})[0];
+        // Padded to the field width as formulas stand in files.
+        std::string formula = "#" + std::to_string(n) + "*#3+#1-#2^#3";
+        formula.resize(70, ' ');
+        b.f.Numbers[out.index].formula = formula;
+    }
+    RecomputeFigure(b.f, Notifier{});
+    const Notifier note;
+    for (auto _ : state) {
+        AnalyseDependencies(b.f, {}, note);
+        RecomputeAll(b.f, note);
+        benchmark::ClobberMemory();
+    }
+    int defined = 0;
+    for (int i = 1; i <= b.f.ObjectCount[kKindNumber]; ++i) defined += b.f.Numbers[i].exists != 0;
+    state.counters["defined"] = static_cast<double>(defined) / b.f.ObjectCount[kKindNumber];
+    state.counters["procedures"] = b.f.ProcedureCount;
+    state.counters["per_procedure"] =
+        benchmark::Counter(b.f.ProcedureCount, benchmark::Counter::kIsIterationInvariantRate |
+                                                   benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_Formulas)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace kv
