@@ -30,6 +30,16 @@ bool LoadNamedFile(App& app, Host& host, Surface& surface, const std::string& pa
     return true;
 }
 
+// Reading a file replaces the figure that a pick, a drag or a construction in progress refers
+// to, and saving in the middle of one would write a procedure whose inputs are not chosen yet.
+// The menus stay open in those modes and status panel 2 is always clickable, so the file
+// commands themselves wait for the resting mode and only beep elsewhere.
+bool AtRest(const App& app, Host& host) {
+    if (CurrentMode(app.session) == kModeStandard) return true;
+    host.Beep();
+    return false;
+}
+
 }  // namespace
 
 std::string LoadFailureMessage(const FileResult& r, const std::string& path) {
@@ -41,6 +51,7 @@ std::string SaveFailureMessage(const FileResult& r, const std::string& path) {
 }
 
 void mnuLoad_Click(App& app, Host& host, Surface& surface) {
+    if (!AtRest(app, host)) return;
     const bool pushed = PushMode(app.session, kModeLoading);
     RefreshStatus(app, host);
     if (const auto chosen = host.OpenFileName()) {
@@ -52,6 +63,7 @@ void mnuLoad_Click(App& app, Host& host, Surface& surface) {
 }
 
 void mnuSave_Click(App& app, Host& host, Surface& surface) {
+    if (!AtRest(app, host)) return;
     const bool pushed = PushMode(app.session, kModeSaving);
     RefreshStatus(app, host);
     if (const auto chosen = host.SaveFileName()) {
@@ -73,10 +85,10 @@ void mnuSave_Click(App& app, Host& host, Surface& surface) {
 bool OpenCommandLineFile(App& app, Host& host, Surface& surface, std::string_view text) {
     const std::string path = CommandLinePath(text);
     if (!IsExistingFile(path)) return false;
-    const bool pushed = PushMode(app.session, kModeLoading);
-    RefreshStatus(app, host);
     const bool loaded = LoadNamedFile(app, host, surface, path);
-    if (pushed) PopMode(app.session);
+    // Opening at start-up ends by taking the start-up mode off the stack; slot 0 keeps the
+    // program in "標準".
+    PopMode(app.session);
     RefreshStatus(app, host);
     return loaded;
 }

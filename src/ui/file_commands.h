@@ -16,7 +16,8 @@ std::string LoadFailureMessage(const FileResult& r, const std::string& path);
 std::string SaveFailureMessage(const FileResult& r, const std::string& path);
 
 // "例の読み込み": the open dialog, then the chosen file replaces the figure. A file that
-// cannot be read leaves the figure, its file name and the status as they were.
+// cannot be read leaves the figure, its file name and the status as they were. Outside
+// "標準" (during a pick, a drag or a construction) it only beeps; so does "保存".
 void mnuLoad_Click(App& app, Host& host, Surface& surface);
 
 // "保存": the save dialog, then the figure is written. A failed save keeps the old name.

@@ -9,7 +9,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -251,6 +253,30 @@ TEST_F(Window, EveryMenuItemCarriesItsNameAndCaption) {
                                 "編集", "ﾍﾙﾌﾟ"}));
 }
 
+// The menu names in the order a reader meets them, each submenu's items right after it.
+void CollectMenuNames(const QList<QAction*>& actions, QStringList& names) {
+    for (QAction* a : actions) {
+        if (a->isSeparator()) {
+            names << "-";
+            continue;
+        }
+        QMenu* sub = a->menu();
+        names << (sub ? sub->objectName() : a->objectName());
+        if (sub) CollectMenuNames(sub->actions(), names);
+    }
+}
+
+TEST_F(Window, TheMenusHoldEveryItemInTreeOrderWithoutSeparatorsOrShortcuts) {
+    QStringList expected;
+    for (const MenuRow& row : kMenuRows) expected << row.name;
+    QStringList shown;
+    CollectMenuNames(window->menuBar()->actions(), shown);
+    EXPECT_EQ(shown, expected);
+    for (const MenuRow& row : kMenuRows) {
+        EXPECT_TRUE(window->MenuAction(row.name)->shortcut().isEmpty()) << row.name;
+    }
+}
+
 TEST_F(Window, NestingFollowsTheTree) {
     QMenu* centres = window->Menu("mnuPcenter");
     ASSERT_NE(centres, nullptr);
@@ -429,6 +455,24 @@ TEST_F(Window, SystemInformationWithoutAProgramSaysSo) {
     qputenv("PATH", path);
     ASSERT_EQ(host->messages.size(), 1u);
     EXPECT_EQ(host->messages[0], "現時点ではｼｽﾃﾑ情報を使用できません");
+}
+
+// Runs the application's event loop, in which `step` happens; the loop's exit code, or -1 when
+// the program did not end within two seconds.
+int ExitCodeAfter(const std::function<void()>& step) {
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
+    watchdog.start(2000);
+    QTimer::singleShot(0, step);
+    return QCoreApplication::exec();
+}
+
+TEST_F(Window, ExitAndClosingEndTheProgramAtOnceWithoutAsking) {
+    EXPECT_EQ(ExitCodeAfter([this] { Action("mnuExit")->trigger(); }), 0);
+    EXPECT_EQ(ExitCodeAfter([this] { window->close(); }), 0);
+    EXPECT_TRUE(host->messages.empty());
+    EXPECT_EQ(host->inputsAsked, 0);
 }
 
 TEST(WindowStart, ACommandLineFileInQuotesIsLoaded) {

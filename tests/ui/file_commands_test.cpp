@@ -14,6 +14,7 @@
 #include "ui/input_dispatch.h"
 #include "ui/modes.h"
 #include "ui/status.h"
+#include "ui/view_commands.h"
 
 namespace kv {
 namespace {
@@ -171,6 +172,36 @@ TEST_F(FileCommands, ACancelledSaveOnlyRedraws) {
     EXPECT_EQ(surface.clears, 1);
 }
 
+TEST_F(FileCommands, LoadAndSaveWaitForTheRestingMode) {
+    LoadTriangle();
+    const int procedures = app.figure.ProcedureCount;
+    std::string empty = "0\r\n";
+    for (int k = 0; k <= 10; ++k) empty += "0\r\n";
+    const std::string elsewhere = Write("other.kvf", empty);
+    // Dragging, picking the inputs of a construction, placing new points.
+    for (const i16 mode : {kModeDeform, i16{15}, kModeNewPoint}) {
+        PushMode(app.session, mode);
+        host = FakeHost{};
+        host.openAnswers.push_back(elsewhere);
+        host.saveAnswers.push_back(PathIn("saved.kvf"));
+        mnuLoad_Click(app, host, surface);
+        mnuSave_Click(app, host, surface);
+        KVStatus1_PanelClick(app, host, surface, 2);
+        EXPECT_EQ(host.openAsked + host.saveAsked, 0) << mode;
+        EXPECT_EQ(host.beeps, 3) << mode;
+        EXPECT_EQ(CurrentMode(app.session), mode);
+        EXPECT_EQ(app.session.FigureFileName, kTriangle);
+        EXPECT_EQ(app.figure.ProcedureCount, procedures);
+        EXPECT_FALSE(fs::exists(PathIn("saved.kvf")));
+        PopMode(app.session);
+    }
+    host = FakeHost{};
+    host.openAnswers.push_back(elsewhere);
+    KVStatus1_PanelClick(app, host, surface, 2);
+    EXPECT_EQ(app.session.FigureFileName, elsewhere) << "back in 標準 the panel loads again";
+    EXPECT_EQ(host.beeps, 0);
+}
+
 struct CommandLineRow {
     const char* text;
     const char* path;
@@ -200,6 +231,7 @@ TEST_F(FileCommands, CommandLineLoadsAnExistingFileWithOrWithoutQuotes) {
         EXPECT_EQ(fresh.session.FigureFileName, kTriangle);
         EXPECT_EQ(h.LastStatus().caption, "[triangle.kvf] Korvinth / Win 0.2.9");
         EXPECT_EQ(CurrentMode(fresh.session), 2);
+        EXPECT_EQ(fresh.session.ModeDepth, 0) << "the start-up mode is taken off the stack";
         EXPECT_EQ(h.openAsked, 0);
     }
 }
