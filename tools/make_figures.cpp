@@ -100,7 +100,8 @@ constexpr i16 kSegment = 1;
 // line, the Euler line; the nine-point circle has half the circumradius, and OG : GH = 1 : 2.
 Figure EulerLine() {
     Builder b;
-    const ObjectRef A = b.Free(-4, -2, "A"), B = b.Free(5, -2.5, "B"), C = b.Free(1, 4, "C");
+    // Large enough that the distances read well with the default of no decimal places.
+    const ObjectRef A = b.Free(-10, -4, "A"), B = b.Free(8, -5, "B"), C = b.Free(6, 6, "C");
     b.Make1("L1", {A, B}, kSegment);
     b.Make1("L1", {B, C}, kSegment);
     b.Make1("L1", {C, A}, kSegment);
@@ -160,7 +161,8 @@ Figure ComplexProduct() {
     Builder b;
     const ObjectRef O = b.Free(0, 0, "O", 1), E = b.Free(1, 0, "E", 1);
     b.Colour(b.Make1("C2", {O, E}), kCyan);
-    const ObjectRef z = b.Free(1.5, 1, "z"), w = b.Free(0.5, 1.5, "w");
+    // zw = (3 + i)(1 + 2i) = 1 + 7i: the angles 18 and 63 add up to 81 degrees.
+    const ObjectRef z = b.Free(3, 1, "z"), w = b.Free(1, 2, "w");
     const ObjectRef zw = b.Make1("PO*", {z, w});
     b.Name(zw, "zw");
     b.Colour(zw, kRed);
@@ -177,20 +179,26 @@ Figure ComplexProduct() {
     return std::move(b.f);
 }
 
-// A point X tied to the line UV and its inverse X' in a circle: while X slides along the line,
-// X' runs on a circle through the centre (its locus colour is set for tracing).
+// Inversion in a circle maps the line UV to the circle through the centre O and the images U'
+// and V'; it meets the circle of inversion where the line does. A point X tied to the line has
+// its image X' on that circle, which X' traces (its locus colour is set) while X slides.
 Figure InversionOfALine() {
     Builder b;
-    const ObjectRef O = b.Free(0, 0, "O"), R = b.Free(2, 0, "R");
+    const ObjectRef O = b.Free(0, 0, "O"), R = b.Free(3, 0, "R");
     const ObjectRef circle = b.Make1("C2", {O, R});
     b.Colour(circle, kCyan);
-    const ObjectRef U = b.Free(-3, 3, "U"), V = b.Free(3, 1.5, "V");
+    const ObjectRef U = b.Free(-9, 3, "U"), V = b.Free(9, 0, "V");
     const ObjectRef line = b.Make1("L1", {U, V});
-    const ObjectRef X = b.Tied(line, 3, "X");
+    const ObjectRef X = b.Tied(line, 14, "X");
     const ObjectRef image = b.Make1("PT4", {X, circle});
     b.Name(image, "X'");
     b.Colour(image, kRed);
     b.f.Points[image.index].locusColour = kRed;
+    const ObjectRef uImage = b.Make1("PT4", {U, circle});
+    const ObjectRef vImage = b.Make1("PT4", {V, circle});
+    b.Name(uImage, "U'");
+    b.Name(vImage, "V'");
+    b.Colour(b.Make1("C3", {O, uImage, vImage}), kRed);
     b.Make1("ND2P", {O, X});
     b.Make1("ND2P", {O, image});
     RecomputeFigure(b.f, b.note);

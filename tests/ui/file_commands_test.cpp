@@ -256,6 +256,31 @@ TEST_F(FileCommands, CommandLineFileThatCannotBeReadSaysSo) {
     EXPECT_EQ(app.session.FigureFileName, "untitled");
 }
 
+// The figures in examples/ open as they would from the command line, without a message, and
+// every object of them is defined in the position they were saved in.
+TEST(Examples, OpenWithEveryObjectDefined) {
+    const fs::path examples = fs::path(KORVINTH_TEST_DATA) / ".." / ".." / "examples";
+    int opened = 0;
+    for (const auto& entry : fs::directory_iterator(examples)) {
+        if (entry.path().extension() != ".kvf") continue;
+        SCOPED_TRACE(entry.path().string());
+        App app;
+        FakeHost host;
+        RecordingSurface surface;
+        ASSERT_TRUE(OpenCommandLineFile(app, host, surface, entry.path().string()));
+        EXPECT_TRUE(host.messages.empty());
+        const Figure& f = app.figure;
+        EXPECT_GE(f.ObjectCount[kKindPoint], 3);
+        EXPECT_GE(f.ObjectCount[kKindNumber], 2) << "an example measures something";
+        for (int i = 1; i <= f.ObjectCount[kKindNumber]; ++i) EXPECT_NE(f.Numbers[i].exists, 0);
+        for (int i = 1; i <= f.ObjectCount[kKindPoint]; ++i) EXPECT_NE(f.Points[i].exists, 0);
+        for (int i = 1; i <= f.ObjectCount[kKindLine]; ++i) EXPECT_NE(f.Lines[i].exists, 0);
+        for (int i = 1; i <= f.ObjectCount[kKindCircle]; ++i) EXPECT_NE(f.Circles[i].exists, 0);
+        ++opened;
+    }
+    EXPECT_GE(opened, 3);
+}
+
 // Press and key dispatch.
 
 TEST_F(FileCommands, AStandardPressOnAnEmptyFigureOpensTheLoadDialog) {
