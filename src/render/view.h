@@ -13,7 +13,9 @@ struct View {
     i16 LabelsHidden = 0;
     i16 MeasureDigits = 0;
     int PenWidth = 1;
-    int FontSize = 9;
+    // Points, drawn as that many pixels (the number list's rows are 1.2 font sizes apart).
+    // Twelve keeps kanji legible; nine pixels turns names such as 距離 into blots.
+    int FontSize = 12;
 };
 
 }  // namespace kv

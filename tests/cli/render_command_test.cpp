@@ -86,20 +86,41 @@ struct TempDir {
     ~TempDir() { fs::remove_all(path); }
 };
 
-// A red filled box at the origin.
-std::string WriteFigure(const fs::path& dir) {
+// A red filled box at the origin and, with `measured`, a second point at (1.5, 0) and their
+// distance in the number list.
+std::string WriteFigure(const fs::path& dir, bool measured = false) {
     Figure f;
-    const int p = AppendProcedure(f, "PNEW");
-    const int i = AppendObject(f, kKindPoint);
-    f.ProcOutput[p][1] = {kKindPoint, static_cast<i16>(i)};
-    PointRecord& r = f.Points[i];
-    r.exists = kTrue;
-    r.movable = kTrue;
-    r.colour = 4;
-    r.mark = 4;
-    const std::string path = (dir / "point.kvf").string();
+    const auto point = [&](double x) {
+        const int p = AppendProcedure(f, "PNEW");
+        const int i = AppendObject(f, kKindPoint);
+        f.ProcOutput[p][1] = {kKindPoint, static_cast<i16>(i)};
+        PointRecord& r = f.Points[i];
+        r.x = x;
+        r.exists = kTrue;
+        r.movable = kTrue;
+        r.colour = 4;
+        r.mark = 4;
+        return static_cast<i16>(i);
+    };
+    const i16 a = point(0);
+    if (measured) {
+        const i16 b = point(1.5);
+        const int p = AppendProcedure(f, "ND2P");
+        const int n = AppendObject(f, kKindNumber);
+        f.ProcInput[p][1] = {kKindPoint, a};
+        f.ProcInput[p][2] = {kKindPoint, b};
+        f.ProcOutput[p][1] = {kKindNumber, static_cast<i16>(n)};
+        f.Numbers[n].name = "AB";
+    }
+    const std::string path = (dir / (measured ? "measured.kvf" : "point.kvf")).string();
     EXPECT_TRUE(WriteFigureFile(path, f).ok());
     return path;
+}
+
+QImage Render(const std::vector<std::string>& args) {
+    std::ostringstream err;
+    EXPECT_EQ(RunRenderCommand(args, err), 0) << err.str();
+    return QImage(QString::fromStdString(args.at(1)));
 }
 
 TEST(RenderCommand, WritesThePictureAsPng) {
@@ -115,6 +136,37 @@ TEST(RenderCommand, WritesThePictureAsPng) {
     EXPECT_EQ(png.height(), 101);
     EXPECT_EQ(png.pixel(100, 50), qRgb(128, 0, 0));
     EXPECT_EQ(png.pixel(5, 5), qRgb(192, 192, 192));
+}
+
+// --axes, --pixel-size and --digits reach the picture.
+TEST(RenderCommand, OptionsChangeThePicture) {
+    TempDir dir;
+    const std::string figure = WriteFigure(dir.path, true);
+    const std::string out = (dir.path / "out.png").string();
+    const QRgb red = qRgb(128, 0, 0);
+    const QRgb axis = qRgb(170, 170, 170);
+
+    const QImage plain = Render({figure, out});
+    EXPECT_EQ(plain.pixel(320, 10), qRgb(192, 192, 192));
+    EXPECT_EQ(plain.pixel(320 + 27, 238), red);  // B = (1.5, 0) at 20 pixels per unit
+
+    const QImage axes = Render({figure, out, "--axes", "--pixel-size", "0.1"});
+    EXPECT_EQ(axes.pixel(320, 10), axis);        // the y axis, solid
+    EXPECT_EQ(axes.pixel(320 + 12, 238), red);   // 10 pixels per unit
+    EXPECT_EQ(axes.pixel(320 + 30, 240), axis);  // now only the x axis is there
+
+    // " 1." with no decimal places, " 1.5  " with three: only the number list differs.
+    const QImage digits = Render({figure, out, "--digits", "3"});
+    ASSERT_EQ(digits.size(), plain.size());
+    int differ = 0;
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = 0; x < plain.width(); ++x)
+            if (digits.pixel(x, y) != plain.pixel(x, y)) {
+                ++differ;
+                EXPECT_LT(x, 200);
+                EXPECT_GT(y, 380);
+            }
+    EXPECT_GT(differ, 0);
 }
 
 TEST(RenderCommand, BadFileOrOptionsExitTwoWithOneLine) {

@@ -239,3 +239,87 @@ TEST(ImageSurface, ExtremeShapesAreSafe) {
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+// Records with extreme values drawn through the figure code onto the image, at the zoom
+// limits: nothing hangs or crashes, and what is visible of them is still drawn.
+TEST(ImageSurface, ExtremeRecordsDrawOnlyTheirVisiblePieces) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (double pixelSize : {0.0001, 0.05, 1e6, kPixelSizeCeiling}) {
+        Canvas c;
+        c.view.PixelSize = pixelSize;
+        SetScreen(c.view, c.surface);
+        Figure f;
+        const auto point = [&](double x, double y) {
+            const int i = AppendObject(f, kKindPoint);
+            f.Points[i] = PointAt(x, y, 4, 4);
+        };
+        const auto line = [&](double x1, double y1, double x2, double y2, i16 form, double dx,
+                              double dy) {
+            const int i = AppendObject(f, kKindLine);
+            f.Lines[i] = LineRecord{x1, y1, x2, y2, kTrue, form, dx, dy, 7, 0, ""};
+        };
+        const auto circle = [&](double cx, double cy, double r) {
+            const int i = AppendObject(f, kKindCircle);
+            f.Circles[i] = CircleRecord{cx, cy, r, kTrue, 1, 0, ""};
+        };
+        point(1e300, 0);
+        point(0, -1e300);
+        point(nan, 0);
+        for (i16 form : {0, 1, 2, 3}) {
+            line(0, 0, 1, 0, form, nan, 0);
+            line(0, 0, 1, 0, form, inf, 0);
+            line(1e300, 1e300, 1e300, -1e300, form, 0, -1);
+        }
+        circle(0, 0, 1e-300);
+        circle(1e300, 0, 5);
+        circle(0, 0, nan);
+        // The one visible shape: a segment from far left to far right along pixel row 240.
+        line(-1.7e308, 0, 1.7e308, 0, 1, 1, 0);
+        DrawFigure(f, c.Ctx());
+
+        const QRgb black = qRgb(0, 0, 0);
+        EXPECT_EQ(c.Count(0, 240, 640, 240, black), 641) << pixelSize;
+        EXPECT_EQ(c.Count(0, 0, 640, 480, qRgb(128, 0, 0)), 0) << pixelSize;
+        // The tiny circle is at most a dot at the centre.
+        EXPECT_LE(c.Count(310, 230, 330, 250, qRgb(0, 0, 128)), 4) << pixelSize;
+        EXPECT_EQ(c.Count(0, 0, 640, 239, black) + c.Count(0, 241, 640, 480, black), 0)
+            << pixelSize;
+    }
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+// The number list stacks rows 1.2 font sizes apart and erases each row by printing over it,
+// so a row's glyphs must stay inside its own band: otherwise erasing a row would cut into the
+// row above or below it.
+TEST(ImageSurface, TextInkStaysWithinItsRowHeight) {
+    for (int size : {6, View{}.FontSize, 20, 100}) {
+        ImageSurface s(40 * size, 3 * size);
+        s.SetPixelScale();
+        s.SetFontSize(size);
+        s.MoveTo(2, static_cast<float>(size));
+        s.Print("距離(A,gj|)円周_");
+        const QImage& im = s.Image();
+        int top = im.height(), bottom = -1;
+        for (int y = 0; y < im.height(); ++y)
+            for (int x = 0; x < im.width(); ++x)
+                if (im.pixel(x, y) != kGrey) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        ASSERT_GE(bottom, 0) << size;
+        EXPECT_GE(top, size) << size;
+        EXPECT_LT(bottom, size + 1.2 * size) << size;
+    }
+}
+
+}  // namespace
+}  // namespace kv

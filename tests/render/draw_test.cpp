@@ -181,6 +181,31 @@ INSTANTIATE_TEST_SUITE_P(Forms, LineForms,
                                            FormRow{2, true, 1, 99}, FormRow{3, true, 3, -99},
                                            FormRow{4, false, 0, 0}, FormRow{-1, false, 0, 0}));
 
+// Lines and half-lines reach fifteen half-widths (240 units at the default view) from their
+// defining point, not to infinity: from far enough outside they no longer enter the window.
+TEST(DrawLineRecord, ReachIsFifteenHalfWidths) {
+    struct Row {
+        i16 form;
+        double x1, x2;  // defining points on y = 0, direction +x
+        bool drawn;
+    };
+    for (const Row& row :
+         {Row{0, -230, -229, true}, Row{0, -260, -259, false}, Row{2, -230, -229, true},
+          Row{2, -260, -259, false}, Row{2, 230, 231, false}, Row{3, 229, 230, true},
+          Row{3, 259, 260, false}, Row{3, -231, -230, false}}) {
+        DrawRig rig;
+        DrawLineRecord(LineOf(row.x1, 0, row.x2, 0, row.form, 1, 0), rig.Ctx());
+        const auto lines = rig.surface.Of(Op::Line);
+        EXPECT_EQ(lines.size(), row.drawn ? 1u : 0u) << row.form << " " << row.x1;
+        for (const Call& l : lines) {
+            // One end is cut at the window's edge, the other lies ten units inside it.
+            const float lo = std::min(l.x1, l.x2), hi = std::max(l.x1, l.x2);
+            EXPECT_NEAR(row.form == 3 ? -lo : hi, 10, 1e-4);
+            EXPECT_GT(row.form == 3 ? hi : -lo, 16);
+        }
+    }
+}
+
 TEST(DrawLineRecord, UndefinedOrTooShortSegmentsDrawNothing) {
     DrawRig rig;
     LineRecord undefined = LineOf(0, 0, 5, 0, 1, 1, 0);
