@@ -9,11 +9,25 @@
 namespace kv {
 namespace {
 
-std::string Problem(const FileResult& r) {
+// The reader's and writer's own account of a problem is technical English (it also goes to
+// the headless commands' error output); the message states the problem in Japanese and keeps
+// that account as its detail.
+std::string WithDetail(std::string problem, const FileResult& r) {
+    if (!r.error.what.empty()) problem += "\r\n(" + r.error.what + ")";
+    return problem;
+}
+
+std::string LoadProblem(const FileResult& r) {
     if (r.status == FileStatus::kNotFound) return "ファイルが見つかりません。";
-    std::string where;
-    if (r.error.line > 0) where = std::to_string(r.error.line) + "行目: ";
-    return where + r.error.what;
+    if (r.error.line > 0) {
+        return WithDetail(std::to_string(r.error.line) + "行目が図形ファイルの形式に合いません。",
+                          r);
+    }
+    return WithDetail("ファイルを読み取れません。", r);
+}
+
+std::string SaveProblem(const FileResult& r) {
+    return WithDetail("ファイルに書き込めません。", r);
 }
 
 // Reads the file into the figure; on success it becomes the current file and is drawn.
@@ -43,11 +57,11 @@ bool AtRest(const App& app, Host& host) {
 }  // namespace
 
 std::string LoadFailureMessage(const FileResult& r, const std::string& path) {
-    return "ファイル「" + path + "」を読み込めませんでした。\r\n" + Problem(r);
+    return "ファイル「" + path + "」を読み込めませんでした。\r\n" + LoadProblem(r);
 }
 
 std::string SaveFailureMessage(const FileResult& r, const std::string& path) {
-    return "ファイル「" + path + "」に保存できませんでした。\r\n" + Problem(r);
+    return "ファイル「" + path + "」に保存できませんでした。\r\n" + SaveProblem(r);
 }
 
 void mnuLoad_Click(App& app, Host& host, Surface& surface) {

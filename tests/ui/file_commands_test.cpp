@@ -100,6 +100,9 @@ TEST_F(FileCommands, AFailedLoadLeavesFigureNameAndStatusAsTheyWere) {
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].prompt.find(bad), std::string::npos) << host.messages[0].prompt;
     EXPECT_NE(host.messages[0].prompt.find("読み込めませんでした"), std::string::npos);
+    EXPECT_NE(host.messages[0].prompt.find("行目が図形ファイルの形式に合いません。"),
+              std::string::npos)
+        << host.messages[0].prompt;
     EXPECT_EQ(host.messages[0].title, "Korvinth / Win");
     EXPECT_GE(host.beeps, 1);
     EXPECT_EQ(app.session.FigureFileName, kTriangle);
@@ -160,6 +163,8 @@ TEST_F(FileCommands, ASaveThatFailsIsReportedAndKeepsTheName) {
     mnuSave_Click(app, host, surface);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].prompt.find("保存できませんでした"), std::string::npos);
+    EXPECT_NE(host.messages[0].prompt.find("ファイルに書き込めません。"), std::string::npos)
+        << host.messages[0].prompt;
     EXPECT_NE(host.messages[0].prompt.find(target), std::string::npos);
     EXPECT_EQ(app.session.FigureFileName, kTriangle);
 }
