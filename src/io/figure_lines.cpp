@@ -89,4 +89,18 @@ std::string QuoteText(std::string_view text) {
     return out;
 }
 
+std::string PrintableText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const bool c1 = c == 0xC2 && i + 1 < text.size() &&
+                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (c1) ++i;
+        out.push_back(c < 0x20 || c == 0x7F || c1 ? ' ' : text[i]);
+    }
+    return out;
+}
+
 }  // namespace kv

@@ -29,4 +29,10 @@ ParsedLine ParseFields(std::string_view line);
 // A text as a quoted value: "…", with every inner double quote doubled.
 std::string QuoteText(std::string_view text);
 
+// The text with every control character (C0, DEL and, in UTF-8, C1) replaced by a blank.
+// Codes, names and formulas are one-line texts for the screen and the report: a line end inside
+// one would break the line structure of the file, and an escape sequence read from a file must
+// not reach a terminal through `--report`.
+std::string PrintableText(std::string_view text);
+
 }  // namespace kv

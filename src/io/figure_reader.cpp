@@ -52,6 +52,13 @@ Target Text(std::string& v) {
     return {Target::kText, &v};
 }
 
+// A value of the file as an error message quotes it: on one line, and short enough to read.
+std::string Shown(std::string_view text) {
+    constexpr int kShownChars = 24;
+    const std::string head = CutChars(text, kShownChars);
+    return "\"" + PrintableText(head) + (head.size() < text.size() ? "...\"" : "\"");
+}
+
 const char* KindName(int kind, bool plural) {
     switch (kind) {
         case kKindNumber:
@@ -118,21 +125,20 @@ bool LayoutReader::Values(Item item, std::initializer_list<Target> targets) {
     for (const Target& t : targets) {
         Field& field = parsed.fields[k++];
         if (t.type == Target::kText) {
-            *static_cast<std::string*>(t.ptr) = std::move(field.text);
+            *static_cast<std::string*>(t.ptr) = PrintableText(field.text);
             continue;
         }
         if (field.quoted)
             return Fail(line, "a quoted text where a number belongs (" + item.Text() + ")");
         const std::optional<double> v = ParseNumber(field.text);
-        if (!v) return Fail(line, "\"" + field.text + "\" is not a number (" + item.Text() + ")");
+        if (!v) return Fail(line, Shown(field.text) + " is not a number (" + item.Text() + ")");
         if (t.type == Target::kReal) {
             *static_cast<double*>(t.ptr) = *v;
             continue;
         }
         if (*v != std::floor(*v) || *v < -32768 || *v > 32767) {
-            return Fail(line, "\"" + field.text +
-                                  "\" is not a whole number from -32768 to 32767 (" + item.Text() +
-                                  ")");
+            return Fail(line, Shown(field.text) + " is not a whole number from -32768 to 32767 (" +
+                                  item.Text() + ")");
         }
         *static_cast<i16*>(t.ptr) = static_cast<i16>(*v);
     }
@@ -168,7 +174,8 @@ bool LayoutReader::ReadProcedures() {
     // Every procedure takes 11 lines (code, five inputs, five outputs), then 11 count lines.
     const size_t needed = 1 + 11 * static_cast<size_t>(count) + 11;
     if (needed > lines_.size()) {
-        return Fail(1, std::to_string(count) + " procedures need at least " +
+        return Fail(1, std::to_string(count) +
+                           (count == 1 ? " procedure needs" : " procedures need") + " at least " +
                            std::to_string(needed) + " lines, but the file has " +
                            std::to_string(lines_.size()));
     }

@@ -17,7 +17,8 @@ class Lines {
     void Ints(int a, int b) { Line(std::to_string(a) + "," + std::to_string(b)); }
     void Real(double v) { Line(Number(v)); }
     void Reals(double a, double b) { Line(Number(a) + "," + Number(b)); }
-    void Text(std::string_view t) { Line(QuoteText(t)); }
+    // Control characters become blanks, so that every text stays on its own line.
+    void Text(std::string_view t) { Line(QuoteText(PrintableText(t))); }
     void Line(std::string_view s) {
         out_ += s;
         out_ += "\r\n";
@@ -46,9 +47,9 @@ std::string FigureFileText(const Figure& f) {
 
     for (int i = 1; i <= f.ObjectCount[0]; ++i) {
         const NumberRecord& n = f.Numbers[i];
-        w.Line(
-            Lines::Number(n.value) + "," + std::to_string(n.exists) + "," +
-            QuoteText(FitText(n.name, kNumberNameWidth) + "@" + FitText(n.formula, kFormulaWidth)));
+        w.Line(Lines::Number(n.value) + "," + std::to_string(n.exists) + "," +
+               QuoteText(PrintableText(FitText(n.name, kNumberNameWidth) + "@" +
+                                       FitText(n.formula, kFormulaWidth))));
         w.Int(n.isVariable);
     }
     for (int i = 1; i <= f.ObjectCount[1]; ++i) {

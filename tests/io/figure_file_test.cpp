@@ -330,6 +330,30 @@ TEST(FigureFile, NumberTextIsSplitAtTheFirstAtSign) {
     }
 }
 
+TEST(FigureFile, ControlCharactersInTextsBecomeBlanks) {
+    // Written: a line end inside a name must not split its line, or the file cannot be read.
+    Figure f = TriangleFigure();
+    f.Points[1].name = "A\r\nB";
+    f.Numbers[1].name = "d\x1b";
+    f.Numbers[1].formula = "x\ty";
+    const std::string text = FigureFileText(f);
+    EXPECT_EQ(LinesOf(text).size(), LinesOf(FigureFileText(TriangleFigure())).size());
+    const Figure back = ReadOk(text);
+    EXPECT_EQ(back.Points[1].name, "A  B");
+    EXPECT_EQ(back.Numbers[1].name, "d");
+    EXPECT_EQ(back.Numbers[1].formula, "x y");
+
+    // Read: what a file holds is shown on screen and printed by --report.
+    std::string stored = FigureFileText(TriangleFigure());
+    stored.replace(stored.find("\"B\""), 3,
+                   "\"\x1b]0;x\x07\xc2\x9b"
+                   "B\x7f\"");
+    stored.replace(stored.find("\"P1\""), 4, "\"P1\t\"");
+    const Figure read = ReadOk(stored);
+    EXPECT_EQ(read.Points[2].name, "]0;x  B");
+    EXPECT_EQ(read.ProcCode[4], "P1");
+}
+
 TEST(FigureFile, SwapLinesRestoreSwapFlag) {
     Figure f = TriangleFigure();
     f.SwapFlag[4] = kTrue;

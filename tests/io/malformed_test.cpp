@@ -137,6 +137,22 @@ TEST(Malformed, OversizedFilesAreRefusedBeforeTheyAreSplitUp) {
     EXPECT_NE(bytes.result.error.what.find("too large"), std::string::npos);
 }
 
+TEST(Malformed, TheMessageQuotesAWrongValueShortAndOnOneLine) {
+    // A file may hold anything where a number belongs: the message is for a terminal or a
+    // message box and must neither run on for a megabyte nor carry escape sequences.
+    Lines lines = TriangleLines();
+    lines[kPoints + 1] = "\x1b[31m\x7f\xc2\x9b" + std::string(1000000, '9');
+    const ReadResult r = ReadFigureText(Join(lines), "bad.kvf");
+    ASSERT_FALSE(r.result.ok());
+    const std::string& what = r.result.error.what;
+    EXPECT_LT(what.size(), 120u) << what;
+    EXPECT_EQ(what.find_first_of("\x1b\x7f\r\n"), std::string::npos) << what;
+    EXPECT_EQ(what.find("\xc2\x9b"), std::string::npos) << what;
+    EXPECT_TRUE(what.starts_with("\" [31m  9999")) << what;
+    EXPECT_NE(what.find("9...\" is not a number (the colour of point 1)"), std::string::npos)
+        << what;
+}
+
 TEST(Malformed, StoredRegressionFilesAreRefused) {
     for (const auto& entry : std::filesystem::directory_iterator(DataFile("bad"))) {
         ReadResult r = ReadFigureFile(entry.path().string());
