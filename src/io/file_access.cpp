@@ -14,6 +14,8 @@ namespace kv {
 
 namespace {
 
+constexpr size_t kTempBaseBytes = 64;
+
 std::string ErrnoText(int e) {
     return std::strerror(e);
 }
@@ -104,6 +106,9 @@ FileResult ReplaceFile(const std::string& given, std::string_view bytes) {
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         return Failed(given, FileStatus::kFailed, "is a folder, not a file");
+    // Renaming over a device or a pipe would put a plain file in its place.
+    if (exists && !S_ISREG(st.st_mode))
+        return Failed(given, FileStatus::kFailed, "is not a plain file");
     if (exists && IsReadOnlyFile(path)) return Failed(given, FileStatus::kReadOnly, "read-only");
 
     fs::path folder = target.parent_path();
@@ -111,7 +116,10 @@ FileResult ReplaceFile(const std::string& given, std::string_view bytes) {
     if (!fs::is_directory(folder, ec))
         return Failed(given, FileStatus::kFailed, "the folder does not exist");
 
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // The temporary name must stay within the file-name limit even for a target near it.
+    std::string base = target.filename().string();
+    if (base.size() > kTempBaseBytes) base.resize(kTempBaseBytes);
+    std::string temp = (folder / ("." + base + ".XXXXXX")).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         return Failed(given, FileStatus::kFailed,

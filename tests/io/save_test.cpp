@@ -105,6 +105,24 @@ TEST(Save, TargetsThatCannotBeWrittenFailWithoutSideEffects) {
     EXPECT_EQ(dir.EntryCount(), 1u);
 }
 
+TEST(Save, APipeOrADeviceIsNotReplacedByAPlainFile) {
+    TempDir dir;
+    const std::string pipe = dir.File("pipe.kvf");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const SaveResult r = WriteFigureFile(pipe, TriangleFigure());
+    EXPECT_EQ(r.status, FileStatus::kFailed);
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
+TEST(Save, ANameNearTheFileNameLimitCanBeSaved) {
+    TempDir dir;
+    const std::string path = dir.File(std::string(250, 'n') + ".kvf");
+    ASSERT_TRUE(WriteFigureFile(path, TriangleFigure()).ok());
+    EXPECT_EQ(ReadAll(path), FigureFileText(TriangleFigure()));
+    EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
 TEST(Save, ASymbolicLinkKeepsPointingAtTheReplacedFile) {
     TempDir dir;
     const std::string real = dir.File("real.kvf");
