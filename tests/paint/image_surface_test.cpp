@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include "../render/figure_builder.h"
+#include "engine/recompute.h"
 #include "model/figure.h"
 #include "render/draw.h"
 #include "render/number_list.h"
@@ -318,6 +320,64 @@ TEST(ImageSurface, TextInkStaysWithinItsRowHeight) {
         ASSERT_GE(bottom, 0) << size;
         EXPECT_GE(top, size) << size;
         EXPECT_LT(bottom, size + 1.2 * size) << size;
+    }
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+// A procedure with two point inputs and one output of the kind.
+int AddFromTwoPoints(Figure& f, const char* code, int a, int b, i16 kind) {
+    const int p = AppendProcedure(f, code);
+    const int i = AppendObject(f, kind);
+    f.ProcInput[p][1] = {kKindPoint, static_cast<i16>(a)};
+    f.ProcInput[p][2] = {kKindPoint, static_cast<i16>(b)};
+    f.ProcOutput[p][1] = {kind, static_cast<i16>(i)};
+    return i;
+}
+
+// A drag step paints the old images over and draws the new ones without clearing: the
+// picture must end up exactly as a full redraw of the new position would draw it, with no
+// ghost of a mark, a line, a circle, a name or a value left behind.
+TEST(ImageSurface, DragStepLeavesThePictureOfAFullRedraw) {
+    for (int pen : {1, 3}) {
+        Figure f;
+        const int a = test::AddPoint(f, -3, -1, 1);
+        const int b = test::AddPoint(f, 2, 1.5, 4);
+        test::AddLineThrough(f, a, b, 1);
+        test::AddLineThrough(f, a, b, 0);
+        AddFromTwoPoints(f, "C2", a, b, kKindCircle);
+        AddFromTwoPoints(f, "PT3", a, b, kKindPoint);  // A mirrored in B
+        const int n = AddFromTwoPoints(f, "ND2P", a, b, kKindNumber);
+        f.Numbers[n].name = "距離AB";
+
+        Canvas dragged;
+        dragged.view.PenWidth = pen;
+        dragged.view.MeasureDigits = 5;
+        RedrawAll(f, dragged.Ctx());
+
+        const ObjectRef moved[] = {{kKindPoint, static_cast<i16>(b)}};
+        AnalyseDependencies(f, moved, dragged.note);
+        TakeSnapshot(f);
+        EraseOrTrace(f, moved[0], false, dragged.Ctx());  // the dragged point's old image
+        f.Points[b].x = 0.5;
+        f.Points[b].y = -0.25;
+        const DrawContext step{dragged.surface, dragged.view, 16, dragged.note, dragged.notice};
+        UpdateAfterChange(f, false, nullptr, step);
+
+        Canvas fresh;
+        fresh.view = dragged.view;
+        Figure again = f;
+        RedrawAll(again, fresh.Ctx());
+        const QImage& want = fresh.surface.Image();
+        const QImage& got = dragged.surface.Image();
+        int wrong = 0;
+        for (int y = 0; y < want.height(); ++y)
+            for (int x = 0; x < want.width(); ++x) wrong += got.pixel(x, y) != want.pixel(x, y);
+        EXPECT_EQ(wrong, 0) << "pen " << pen;
     }
 }
 
