@@ -16,7 +16,7 @@ struct Rgb {
 };
 
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
 
     // Client size in pixels.
