@@ -18,7 +18,11 @@ int RunReportCommand(const std::string& file, std::ostream& out, std::ostream& e
     RecomputeFigure(f, note);
     out << ConstructionReport(f, file);
     out.flush();
-    return out ? 0 : 1;
+    if (!out) {
+        err << "korvinth: the report could not be written to standard output\n";
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace kv

@@ -56,5 +56,12 @@ TEST(ReportCommand, ABadFileGivesOneLineOnStandardErrorAndStatus2) {
     }
 }
 
+TEST(ReportCommand, AReportThatCannotBeWrittenIsNotASuccess) {
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(RunReportCommand(Data("triangle.kvf"), out, err), 1);
+    EXPECT_NE(err.str().find("could not be written"), std::string::npos) << err.str();
+}
+
 }  // namespace
 }  // namespace kv
