@@ -83,6 +83,21 @@ void MarkMovedPoints(Figure& f, std::span<const ObjectRef> moved, int n) {
         if (moved[k].kind == kKindPoint) SetExists(f, moved[k], kTrue);
 }
 
+// Every round settles at least one more link of a chain of forward references, so a sound
+// list settles within ProcedureCount + 1 rounds, and the bound keeps a cyclic list read from a
+// damaged file from looping for ever. Each round, and each recompute pass it adds, walks the
+// whole list, so a long chain of forward references (only a hand-made file has one) would cost
+// the square of the list's length on every redraw; the rounds are therefore also held to a
+// work budget. A figure built in the window references forward only through tied points, a
+// few levels deep, far below the bound.
+int MaxAnalysisRounds(const Figure& f) {
+    constexpr long kRoundWorkBudget = 2'000'000;  // procedures and points visited in all rounds
+    constexpr int kMinRounds = 64;
+    const long perRound = 1L + f.ProcedureCount + f.ObjectCount[kKindPoint];
+    const long byBudget = std::max<long>(kMinRounds, kRoundWorkBudget / perRound);
+    return static_cast<int>(std::min<long>(f.ProcedureCount + 2L, byBudget));
+}
+
 i16 MarkerFor(i16 level, int i) {
     return level == 0 ? 0 : level == 2 ? 2 : static_cast<i16>(-i);
 }
@@ -96,10 +111,7 @@ void AnalyseDependencies(Figure& f, std::span<const ObjectRef> moved, const Noti
 
     int level = -1;
     int extra = 0;
-    // Every round settles at least one more link of a chain of forward references, so a sound
-    // list settles within ProcedureCount + 1 rounds; the bound keeps a cyclic list read from
-    // a damaged file from looping for ever.
-    const int maxRounds = f.ProcedureCount + 2;
+    const int maxRounds = MaxAnalysisRounds(f);
     bool changed = true;
     while (changed && level + 1 < maxRounds) {
         ++level;

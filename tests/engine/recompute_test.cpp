@@ -149,6 +149,43 @@ TEST(AnalyseDependencies, ACyclicListFromADamagedFileStillEnds) {
     RecomputeAll(b.f, Notifier{});
 }
 
+// Procedure k uses the output of procedure k + 1, and the last one has an input that nothing
+// produces: each analysis round carries the undefined value one link further up the list.
+static std::vector<ObjectRef> UndefinedChain(Builder& b, int length) {
+    const ObjectRef a = b.FreePoint(0, 0);
+    const ObjectRef c = b.FreePoint(2, 0);
+    const ObjectRef gone = b.NewObject(kKindPoint);
+    std::vector<ObjectRef> out;
+    for (int k = 0; k < length; ++k) out.push_back(b.NewObject(kKindPoint));
+    for (int k = 0; k + 1 < length; ++k) b.Proc("P3", {a, out[k + 1], c}, {out[k]});
+    b.Proc("P3", {a, gone, c}, {out.back()});
+    for (const ObjectRef& p : out) b.f.Points[p.index].exists = kTrue;
+    return out;
+}
+
+TEST(AnalyseDependencies, ChainsOfForwardReferencesSettleWithinTheWorkBound) {
+    {
+        // A short chain settles fully: every link ends undefined.
+        Builder b;
+        const std::vector<ObjectRef> out = UndefinedChain(b, 20);
+        AnalyseDependencies(b.f, {}, Notifier{});
+        EXPECT_GE(b.f.RecomputePasses, 20);
+        RecomputeAll(b.f, Notifier{});
+        for (const ObjectRef& p : out) EXPECT_EQ(b.f.Points[p.index].exists, 0) << p.index;
+        EXPECT_NE(b.f.Points[1].exists, 0);
+    }
+    {
+        // A chain as long as a hand-made file can make is cut off at the work bound instead of
+        // costing the square of its length on every redraw.
+        Builder b;
+        UndefinedChain(b, 30000);
+        AnalyseDependencies(b.f, {}, Notifier{});
+        EXPECT_GE(b.f.RecomputePasses, 60);
+        EXPECT_LE(b.f.RecomputePasses, 100);
+        RecomputeAll(b.f, Notifier{});
+    }
+}
+
 TEST(RecomputeFigure, FreePointsKeepTheirPlaceAndTheSnapshotFollows) {
     Builder b;
     const ObjectRef a = b.FreePoint(3, 4);
