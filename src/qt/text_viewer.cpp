@@ -7,6 +7,27 @@
 
 namespace kv {
 
+namespace {
+
+// The report lines up its fixed-width fields in columns, and its labels are Japanese. A Latin
+// monospace font borrows kanji from a fallback font whose widths do not match its own, so the
+// columns drift; a Japanese monospace font draws a kanji exactly two half-width cells wide.
+QFont ReportFont() {
+    const QStringList families = QFontDatabase::families();
+    for (const char* name : {"IPAGothic", "IPAゴシック", "Noto Sans Mono CJK JP", "VL Gothic",
+                             "TakaoGothic", "MS Gothic"}) {
+        const QString family = QString::fromUtf8(name);
+        if (families.contains(family) && QFontDatabase::isFixedPitch(family)) {
+            QFont font(family);
+            font.setStyleHint(QFont::TypeWriter);
+            return font;
+        }
+    }
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+}
+
+}  // namespace
+
 TextViewer::TextViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("TextViewer");
     setWindowTitle("TextViewer");
@@ -14,8 +35,7 @@ TextViewer::TextViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     text1_->setObjectName("Text1");
     text1_->setReadOnly(true);
     text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // The report lines up its fixed-width fields in columns.
-    text1_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text1_->setFont(ReportFont());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(text1_);
