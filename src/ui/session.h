@@ -22,6 +22,13 @@ struct Session {
     std::string FigureFileName = kUntitled;
     i16 LocusOn = 0;
 
+    // Dragging: the point being moved (0 none), whether the next drag step must first work
+    // out which procedures depend on it, and the arrow-key step in pixels (0 = not yet set,
+    // replaced by 10 on first use; shared with placing new points).
+    i16 DragPoint = 0;
+    i16 NeedDependencyMarks = 0;
+    i16 NudgeSteps = 0;
+
     // The start-up stack: slot 0 = 2, then mode 2 pushed.
     Session() {
         ModeStack[0] = kModeStandard;
