@@ -49,7 +49,7 @@ constexpr std::array kCatalogue = {
     Command("PC2", "交点（直線と円）", "LC", "PP", "LC", "PP", 1, 1),
     Command("PC3", "交点（２円）", "CC", "PP", "CC", "PP", 1, 1),
     Command("PN", "内分・外分", "PPNN", "P", "PPNN", "P", 1),
-    Command("PEXT", "２点からの延長", "PPN", "P", "PP", "P", 1),
+    Command("PEXT", "２点からの延長", "PPN", "P", "PPN", "P", 1),
     Command("PT1", "点の回転", "PPN", "P", "PPN", "P", 1),
     Command("PT2", "点の線対称移動", "PL", "P", "PL", "P", 1),
     Command("PT3", "点の点対称移動", "PP", "P", "PP", "P", 1),

@@ -7,13 +7,16 @@
 
 #include "qt/about_box.h"
 #include "qt/app_icon.h"
+#include "qt/number_dialog.h"
 #include "qt/qt_host.h"
 #include "qt/qt_text.h"
 #include "qt/text_viewer.h"
 #include "render/view_transform.h"
+#include "ui/construction.h"
 #include "ui/file_commands.h"
 #include "ui/input_dispatch.h"
 #include "ui/menu_tree.h"
+#include "ui/number_dialog.h"
 #include "ui/option_commands.h"
 #include "ui/pending_commands.h"
 #include "ui/status.h"
@@ -113,6 +116,18 @@ void KVwin::BuildCommands() {
     on("mnuSave", mnuSave_Click);
     commands_["mnuExit"] = [] { QCoreApplication::exit(0); };
     on("mnuDeform1Pt", mnuDeform1Pt_Click);
+    // Every construction and measurement item starts the construction of its code.
+    for (const MenuEntry& e : MenuTree()) {
+        if (e.code.empty()) continue;
+        const std::string code(e.code);
+        const MenuVariant variant = e.variant;
+        on(e.name, [code, variant](App& a, Host& h, Surface& s) {
+            RunConstructionMenu(a, h, s, code, variant);
+        });
+    }
+    on("mnuPnewFreeP", StartNewPoint);
+    on("mnuCredo", RepeatLast);
+    on("mnuMredo", RepeatLast);
     on("mnuZoomDefault", mnuZoomDefault_Click);
     on("mnuZoomIn", mnuZoomIn_Click);
     on("mnuZoomOut", mnuZoomOut_Click);
@@ -177,6 +192,21 @@ void KVwin::ShowAbout() {
     about_->show();
     about_->raise();
     about_->activateWindow();
+}
+
+void KVwin::ShowNumberDialog(const NumberDialogView& view) {
+    if (selNum_ == nullptr) {
+        selNum_ = new KVSelNum(this);
+        connect(selNum_, &KVSelNum::ListAccepted, this, [this](int row) {
+            Run([&] { Cmd_OK_Click(app_, *host_, canvas_->surface(), row); });
+        });
+        connect(selNum_, &KVSelNum::NewNumberAccepted, this, [this](const QString& text) {
+            Run([&] { NewNumOK_Click(app_, *host_, canvas_->surface(), FromQt(text)); });
+        });
+        connect(selNum_, &KVSelNum::Cancelled, this,
+                [this] { Run([&] { Cmd_Cancel_Click(app_, *host_, canvas_->surface()); }); });
+    }
+    selNum_->ShowView(view);
 }
 
 QAction* KVwin::MenuAction(std::string_view name) const {

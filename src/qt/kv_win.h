@@ -20,6 +20,7 @@
 namespace kv {
 
 class KVfrmAbout;
+class KVSelNum;
 class TextViewer;
 
 class KVwin : public QMainWindow {
@@ -40,6 +41,8 @@ class KVwin : public QMainWindow {
     void ApplyStatus(const StatusView& status);
     void ShowTextViewer(const std::string& text);
     void ShowAbout();
+    // The number dialog, created on first use and afterwards only hidden and shown.
+    void ShowNumberDialog(const NumberDialogView& view);
 
     App& app() { return app_; }
     Host& host() { return *host_; }
@@ -50,6 +53,7 @@ class KVwin : public QMainWindow {
     QMenu* Menu(std::string_view name) const;
     TextViewer* textViewer() const { return viewer_; }
     KVfrmAbout* aboutBox() const { return about_; }
+    KVSelNum* numberDialog() const { return selNum_; }
 
     // Runs a menu item's command as a click would.
     void RunMenuCommand(std::string_view name);
@@ -72,6 +76,7 @@ class KVwin : public QMainWindow {
     KVStatus1* status_ = nullptr;
     TextViewer* viewer_ = nullptr;
     KVfrmAbout* about_ = nullptr;
+    KVSelNum* selNum_ = nullptr;
     std::map<std::string, QAction*, std::less<>> actions_;
     std::map<std::string, QMenu*, std::less<>> menus_;
     std::map<std::string, std::function<void()>, std::less<>> commands_;

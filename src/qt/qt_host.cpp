@@ -47,6 +47,14 @@ void QtHost::ShowStatus(const StatusView& status) {
     window_.ApplyStatus(status);
 }
 
+void QtHost::ShowPickStatus(const std::string& text) {
+    window_.statusPanels().SetPanelText(4, ToQt(text));
+}
+
+void QtHost::ShowNumberDialog(const NumberDialogView& view) {
+    window_.ShowNumberDialog(view);
+}
+
 void QtHost::ShowTextViewer(const std::string& text) {
     window_.ShowTextViewer(text);
 }

@@ -19,6 +19,8 @@ class QtHost : public Host {
     std::optional<std::string> OpenFileName() override;
     std::optional<std::string> SaveFileName() override;
     void ShowStatus(const StatusView& status) override;
+    void ShowPickStatus(const std::string& text) override;
+    void ShowNumberDialog(const NumberDialogView& view) override;
     void ShowTextViewer(const std::string& text) override;
     void ShowAbout() override;
     double TimeOfDay() override;

@@ -1,12 +1,13 @@
 #pragma once
 // Everything the interaction logic asks of the platform: dialogs, the beep, the clock, and
 // the windows that show results. The Qt window implements it with real widgets; tests use a
-// scripted fake. Later dialogs (number, attributes, binding, New confirmation) join here.
+// scripted fake. Later dialogs (attributes, binding, New confirmation) join here.
 
 #include <optional>
 #include <string>
 
 #include "model/version.h"
+#include "ui/number_dialog_view.h"
 #include "ui/status_view.h"
 
 namespace kv {
@@ -30,6 +31,11 @@ class Host {
 
     // Caption, status panels, check marks and menu enabling.
     virtual void ShowStatus(const StatusView& status) = 0;
+    // Status panel 4: the kind and name of the candidate of a pick ("" when none).
+    virtual void ShowPickStatus(const std::string& text) = 0;
+    // The modeless number dialog, filled afresh; its buttons answer through the handlers of
+    // ui/number_dialog.h.
+    virtual void ShowNumberDialog(const NumberDialogView& view) = 0;
     // The modeless text viewer, emptied and filled with the text (lines end in CR LF).
     virtual void ShowTextViewer(const std::string& text) = 0;
     // The modeless version window.

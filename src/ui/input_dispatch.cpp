@@ -1,8 +1,10 @@
 #include "ui/input_dispatch.h"
 
+#include "ui/construction.h"
 #include "ui/file_commands.h"
 #include "ui/modes.h"
 #include "ui/pending_commands.h"
+#include "ui/picking.h"
 #include "ui/redraw.h"
 #include "ui/status.h"
 

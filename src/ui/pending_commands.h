@@ -1,8 +1,10 @@
 #pragma once
-// Entry points of the commands that dragging, picking and point placing bring. The dispatch
-// already routes presses, moves and keys to them; until those commands are built they leave
-// the figure and the picture as they are. Whoever builds one moves it out of this file.
+// Entry points of the commands that dragging, the attribute dialogs, point binding and the
+// polygon macro bring. The dispatch and the picking logic already route to them; until those
+// commands are built they leave the figure and the picture as they are. Whoever builds one
+// moves it out of this file.
 
+#include "model/records.h"
 #include "render/surface.h"
 #include "ui/host.h"
 #include "ui/session.h"
@@ -14,11 +16,13 @@ void mnuDeform1Pt_Click(App& app, Host& host, Surface& surface);
 // One drag step to (x, y), and an arrow key while dragging.
 void DragStep(App& app, Host& host, Surface& surface, double x, double y);
 void DragArrowKey(App& app, Host& host, Surface& surface, int key);
-// A press or a key in a picking mode.
-void PickAtMouse(App& app, Host& host, Surface& surface, double x, double y);
-void PickKey(App& app, Host& host, Surface& surface, int key);
-// A press or a key while a new point is being placed.
-void PlaceNewPoint(App& app, Host& host, Surface& surface, double x, double y);
-void NewPointKey(App& app, Host& host, Surface& surface, int key);
+
+// A pick accepted for an attribute dialog (modes 41..44 beneath the pick).
+void OpenAttributeDialog(App& app, Host& host, Surface& surface, ObjectRef ref);
+// The point to bind, and the line or circle to bind it to (modes 51 and 53).
+void BindPointChosen(App& app, Host& host, Surface& surface, ObjectRef ref);
+void BindTargetChosen(App& app, Host& host, Surface& surface, ObjectRef ref);
+// A polygon vertex picked; index 0 ends the polygon's vertex picks.
+void AcceptVertex(App& app, Host& host, Surface& surface, ObjectRef ref);
 
 }  // namespace kv

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "model/figure.h"
 #include "model/records.h"
@@ -28,6 +29,20 @@ struct Session {
     i16 DragPoint = 0;
     i16 NeedDependencyMarks = 0;
     i16 NudgeSteps = 0;
+
+    // Picking: the objects offered (entries 1..CandidateCount; entry 0 stays (0, 0)), the
+    // highlighted one and its place in the list, and the line form a construction pick asks
+    // for (-1 any). The list grows with the tables.
+    std::vector<ObjectRef> CandidateList = std::vector<ObjectRef>(kStartCapacity + 1);
+    int CandidateCount = 0;
+    ObjectRef CurrentCandidate;
+    int CurrentPlace = 0;
+    i16 ActiveFormFilter = -1;
+
+    // Construction: -1 makes the next construction keep the slot settings of the last one
+    // (the repeat command); the free point being placed, (0, 0) when none.
+    i16 KeepSlotSettings = 0;
+    ObjectRef PendingPoint;
 
     // The start-up stack: slot 0 = 2, then mode 2 pushed.
     Session() {

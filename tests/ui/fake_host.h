@@ -34,6 +34,8 @@ class FakeHost : public Host {
     std::vector<StatusView> statusAtDialog;
     std::vector<std::string> viewerTexts;
     int aboutShown = 0;
+    std::vector<std::string> pickStatuses;
+    std::vector<NumberDialogView> numberDialogs;
 
     void Message(const std::string& prompt, const std::string& title) override {
         messages.push_back({prompt, title});
@@ -55,11 +57,14 @@ class FakeHost : public Host {
         return Next(saveAnswers);
     }
     void ShowStatus(const StatusView& status) override { statuses.push_back(status); }
+    void ShowPickStatus(const std::string& text) override { pickStatuses.push_back(text); }
+    void ShowNumberDialog(const NumberDialogView& view) override { numberDialogs.push_back(view); }
     void ShowTextViewer(const std::string& text) override { viewerTexts.push_back(text); }
     void ShowAbout() override { ++aboutShown; }
     double TimeOfDay() override { return 43200.25; }
 
     const StatusView& LastStatus() const { return statuses.back(); }
+    std::string PickStatus() const { return pickStatuses.empty() ? "" : pickStatuses.back(); }
 
   private:
     static std::optional<std::string> Next(std::deque<std::optional<std::string>>& q) {

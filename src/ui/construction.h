@@ -1,0 +1,65 @@
+#pragma once
+// The construction commands: a new procedure is appended, its inputs are picked on the figure
+// or chosen in the number dialog one after another, and when the last one is given its outputs
+// are created and everything is recomputed and drawn. Also the free-point mode, in which every
+// click adds a free point.
+
+#include <string_view>
+
+#include "model/figure.h"
+#include "render/surface.h"
+#include "ui/host.h"
+#include "ui/menu_tree.h"
+#include "ui/session.h"
+
+namespace kv {
+
+// Modes of a construction: "作図構成" beneath, "選択(作図中)" while an input is asked for.
+constexpr i16 kModeConstructing = 17;
+constexpr i16 kModeConstructionPick = 15;
+
+// Starts the construction command for a code. Only in the resting mode "標準"; elsewhere (a
+// pick, a drag, the free-point mode or a number dialog under way) it beeps, so no procedure
+// is ever begun while another is half built. Codes without a command of their own, and the
+// macro commands, are refused with a beep as well. Returns true when the inputs are being
+// asked for.
+bool StartConstruction(App& app, Host& host, Surface& surface, std::string_view code);
+
+// A construction menu item: the code, then the item's own variant of the output form.
+void RunConstructionMenu(App& app, Host& host, Surface& surface, std::string_view code,
+                         MenuVariant variant);
+
+// Slot settings of the next construction: every slot back to "not set" (-1).
+void ResetSlotSettings(Figure& f);
+// Writes the input and output kinds of procedure p's command, and the slot settings its code
+// prescribes, from the code catalogue. A code without a command gets empty rows.
+void FillCodeTable(Figure& f, int p);
+// Whether the figure has enough points, lines and circles (and lines of the filtered forms)
+// for the inputs of the last procedure.
+bool CheckAvailability(const Figure& f);
+// The first input slot of the last procedure still to be given, 0 when all are given.
+int NextInputSlot(const Figure& f);
+// Asks for the first input.
+void NextInput(App& app, Host& host, Surface& surface);
+// An input was picked or chosen; index 0 cancels the construction. An answer that does not
+// fit the input asked for (or comes when none is asked for) changes nothing.
+void AcceptInput(App& app, Host& host, Surface& surface, ObjectRef ref);
+// The output forms of the slot settings, applied to the last procedure's outputs.
+void ApplyOutputForms(Figure& f);
+
+// Whether the construction under way waits for the number dialog.
+bool AwaitingNumber(const App& app);
+
+// "繰り返し(Redo)": the command of the last procedure once more, keeping its slot settings
+// (another segment after a segment). A free point restarts the free-point mode. Ignored while
+// a construction or the free-point mode is under way, and when the list is empty.
+void RepeatLast(App& app, Host& host, Surface& surface);
+
+// "自由な新しい点": enters "点の追加" with a new pending point (only from "標準").
+void StartNewPoint(App& app, Host& host, Surface& surface);
+// A press in "点の追加": fixes the pending point there and offers the next one.
+void PlaceNewPoint(App& app, Host& host, Surface& surface, double x, double y);
+// A key in "点の追加": Enter places, the arrow keys move the pending point, Esc ends the mode.
+void NewPointKey(App& app, Host& host, Surface& surface, int key);
+
+}  // namespace kv
