@@ -186,19 +186,13 @@ void StartPick(App& app, Host& host, Surface& surface, i16 kind) {
     OfferFirst(app, host, surface);
 }
 
-void StartVertexPick(App& app, Host& host, Surface& surface) {
+void StartVertexPick(App& app, Host& host, Surface& surface, std::span<const i16> vertices) {
     Session& s = app.session;
-    const Figure& f = app.figure;
-    const int n = CountOf(f, kKindPoint);
+    const int n = CountOf(app.figure, kKindPoint);
     EnsureListRoom(s, n);
-    // The vertices so far are the point inputs of the polygon's rows since its "LPGN" row.
     std::vector<bool> taken(static_cast<size_t>(n) + 1, false);
-    for (int p = f.ProcedureCount; p >= 1 && CodeOf(f, p) != "LPGN"; --p) {
-        for (int j = 1; j <= kSlots; ++j) {
-            const ObjectRef r = f.ProcInput[p][j];
-            if (r.kind == kKindPoint && r.index >= 1 && r.index <= n) taken[r.index] = true;
-        }
-    }
+    for (const i16 v : vertices)
+        if (v >= 1 && v <= n) taken[v] = true;
     int first = 0;
     for (int i = 1; i <= n; ++i) {
         s.CandidateList[i] = {kKindPoint, static_cast<i16>(i)};

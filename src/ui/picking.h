@@ -3,6 +3,7 @@
 // out, the nearest candidate to a click, the highlight, and handing an accepted or cancelled
 // pick to whoever asked for it. The caller pushes the selection mode before a pick starts.
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,9 @@ std::vector<i16> ExcludedSet(const App& app, i16 kind);
 
 // A pick among all objects of one kind. Numbers are chosen in the number dialog instead.
 void StartPick(App& app, Host& host, Surface& surface, i16 kind);
-// The next polygon vertex: all points, starting at the first one not yet a vertex.
-void StartVertexPick(App& app, Host& host, Surface& surface);
+// The next polygon vertex: all points, starting at the lowest-numbered one that is not among
+// the vertices picked so far (point indices); the keys and the mouse may still reach those.
+void StartVertexPick(App& app, Host& host, Surface& surface, std::span<const i16> vertices);
 // The point to drag: only points that may move, in a compacted list.
 void StartFreePointPick(App& app, Host& host, Surface& surface, i16 kind);
 

@@ -160,6 +160,20 @@ TEST_F(Picking, APointToDragIsChosenAmongMovablePointsOnly) {
     EXPECT_EQ(app.session.ModeDepth, depth);
 }
 
+TEST_F(Picking, AVertexPickStartsPastTheVerticesSoFarButExcludesNothing) {
+    Points({{0, 0}, {4, 0}, {0, 4}});
+    PushMode(app.session, kModeConstructing);
+    PushMode(app.session, kModeConstructionPick);
+    AppendProcedure(fig(), "LPG+");
+    const i16 vertices[] = {1, 3};
+    StartVertexPick(app, host, surface, vertices);
+    EXPECT_EQ(Current(), Pt(2));
+    Key(kKeyUp);
+    EXPECT_EQ(Current(), Pt(1));
+    Click(0, 4);
+    EXPECT_EQ(Current(), Pt(3));
+}
+
 TEST_F(Picking, APickWithNothingToOfferEndsAtOnce) {
     PushMode(app.session, kModeDeform);
     PushMode(app.session, 13);
