@@ -1,11 +1,27 @@
 #include "ui/undo.h"
 
+#include <algorithm>
+
 #include "ui/modes.h"
 #include "ui/redraw.h"
 
 namespace kv {
 
 namespace {
+
+// A point tied to an object that goes (the binding can tie a point to a later object) is set
+// free where it stands: otherwise it would vanish with the object, and come back tied to
+// whatever the next construction puts at that index.
+void FreePointsTiedTo(Figure& f, ObjectRef gone) {
+    if (gone.kind < kKindPoint || gone.kind > kKindCircle) return;
+    const int points = std::min<int>(f.ObjectCount[kKindPoint], f.Points.size() - 1);
+    for (int i = 1; i <= points; ++i) {
+        PointRecord& p = f.Points[i];
+        if (p.bindKind != gone.kind || p.bindIndex != gone.index) continue;
+        p.bindKind = 0;
+        p.bindIndex = 0;
+    }
+}
 
 // A construction pick, a construction being set up, a new point being placed.
 bool UndoWaits(int mode) {
@@ -32,6 +48,7 @@ void UndoLast(App& app, Host& host, Surface& surface) {
         if (out.index == 0 || out.kind < kKindNumber || out.kind > kKindCircle) continue;
         if (f.ObjectCount[out.kind] > 0) --f.ObjectCount[out.kind];
         InitObject(f, out);
+        FreePointsTiedTo(f, out);
     }
     f.ProcCode[p].clear();
     f.ProcedureCount = p - 1;
