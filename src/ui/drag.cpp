@@ -92,7 +92,7 @@ void FinishStep(App& app, Surface& surface, int point, PointRecord& rec, const N
 void mnuDeform1Pt_Click(App& app, Host& host, Surface& surface) {
     app.session.NeedDependencyMarks = kTrue;
     PushMode(app.session, kModeDeform);
-    PushMode(app.session, kModePick);
+    PushMode(app.session, kModeDragPick);
     StartDragPick(app, host, surface);
     RefreshStatus(app, host);
 }

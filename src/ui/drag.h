@@ -11,8 +11,8 @@
 
 namespace kv {
 
-// Modes the drag pushes: "変形" is mode 6 (kModeDeform); the pick of the point runs in "選択".
-constexpr i16 kModePick = 13;
+// The pick of the point to drag runs in "選択", pushed above "変形" (kModeDeform).
+constexpr i16 kModeDragPick = 13;
 
 // "1点を動かす": enter "変形" and start the pick of the point to move. The pick stores the
 // point in DragPoint and leaves "選択", so that "変形" is current.

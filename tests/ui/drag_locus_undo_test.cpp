@@ -41,7 +41,7 @@ struct Rig {
     // "1点を動かす" with the pick of `point` accepted: "選択" is left, "変形" is current.
     void StartDrag(ObjectRef point) {
         mnuDeform1Pt_Click(app, host, surface);
-        ASSERT_EQ(CurrentMode(app.session), kModePick);
+        ASSERT_EQ(CurrentMode(app.session), kModeDragPick);
         PopMode(app.session);
         app.session.DragPoint = point.index;
         ASSERT_EQ(CurrentMode(app.session), kModeDeform);
