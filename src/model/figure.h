@@ -42,11 +42,12 @@ struct Figure {
     int CurrentProcedure = 0;
     std::array<i16, kSlots + 1> CurrentOutputIndex{};
 
-    // Locus stores: images 1..LocusCount[kind] of each kind.
+    // Locus stores: images 1..LocusCount[kind] of each kind. The counts are wider than the
+    // 16-bit object counts: a long traced drag easily records more than 32767 images.
     std::vector<PointRecord> LocusPoints;
     std::vector<LineRecord> LocusLines;
     std::vector<CircleRecord> LocusCircles;
-    std::array<i16, 11> LocusCount{};
+    std::array<int, 11> LocusCount{};
 
     // Per-slot construction settings (entries 1..5; -1 means "not set").
     std::array<i16, kSlots + 1> InputFormFilter{};

@@ -13,13 +13,16 @@
 #include "qt/text_viewer.h"
 #include "render/view_transform.h"
 #include "ui/construction.h"
+#include "ui/drag.h"
 #include "ui/file_commands.h"
 #include "ui/input_dispatch.h"
+#include "ui/locus.h"
 #include "ui/menu_tree.h"
 #include "ui/number_dialog.h"
 #include "ui/option_commands.h"
 #include "ui/pending_commands.h"
 #include "ui/status.h"
+#include "ui/undo.h"
 #include "ui/view_commands.h"
 
 namespace kv {
@@ -141,6 +144,10 @@ void KVwin::BuildCommands() {
     on("mnuEditFigDataView", [](App& a, Host& h, Surface&) { mnuEditFigDataView_Click(a, h); });
     on("mnuEcallHis", [](App& a, Host& h, Surface&) { mnuEcallHis_Click(a, h); });
     on("mnuVersion", [](App&, Host& h, Surface&) { mnuVersion_Click(h); });
+    on("mnuBench", mnuBench_Click);
+    on("mnuLocusReset", mnuLocusReset_Click);
+    on("mnuCundo", mnuCundo_Click);
+    on("mnuMundo", mnuMundo_Click);
 }
 
 void KVwin::RunMenuCommand(std::string_view name) {

@@ -1,6 +1,7 @@
 #include "ui/input_dispatch.h"
 
 #include "ui/construction.h"
+#include "ui/drag.h"
 #include "ui/file_commands.h"
 #include "ui/modes.h"
 #include "ui/pending_commands.h"
@@ -25,7 +26,7 @@ void Form_MouseDown(App& app, Host& host, Surface& surface, int buttons, int shi
             mnuDeform1Pt_Click(app, host, surface);
         }
     } else if (mode == kModeDeform) {
-        DragStep(app, host, surface, x, y);
+        DragToMouse(app, host, surface, x, y);
     } else if (IsPickingMode(mode)) {
         RefreshStatus(app, host);
         PickAtMouse(app, host, surface, x, y);
@@ -38,7 +39,7 @@ void Form_MouseDown(App& app, Host& host, Surface& surface, int buttons, int shi
 
 void Form_MouseMove(App& app, Host& host, Surface& surface, int buttons, int, double x, double y) {
     if (CurrentMode(app.session) == kModeDeform && (buttons & kButtonLeft)) {
-        DragStep(app, host, surface, x, y);
+        DragToMouse(app, host, surface, x, y);
     }
 }
 
@@ -46,10 +47,9 @@ void Form_KeyDown(App& app, Host& host, Surface& surface, int key, int) {
     const int mode = CurrentMode(app.session);
     if (mode == kModeDeform) {
         if (key >= kKeyLeft && key <= kKeyDown) {
-            DragArrowKey(app, host, surface, key);
+            DragByKey(app, host, surface, key);
         } else if (key == kKeyEsc) {
-            PopMode(app.session);
-            FullRedraw(app, host, surface);
+            EndDrag(app, host, surface);
         }
     } else if (IsPickingMode(mode)) {
         PickKey(app, host, surface, key);

@@ -1,8 +1,7 @@
 #pragma once
-// Entry points of the commands that dragging, the attribute dialogs, point binding and the
-// polygon macro bring. The dispatch and the picking logic already route to them; until those
-// commands are built they leave the figure and the picture as they are. Whoever builds one
-// moves it out of this file.
+// Entry points of the commands that the attribute dialogs, point binding and the polygon
+// macro bring. The picking logic already routes to them; until those commands are built they
+// leave the figure and the picture as they are. Whoever builds one moves it out of this file.
 
 #include "model/records.h"
 #include "render/surface.h"
@@ -10,12 +9,6 @@
 #include "ui/session.h"
 
 namespace kv {
-
-// "1点を動かす": start moving one point.
-void mnuDeform1Pt_Click(App& app, Host& host, Surface& surface);
-// One drag step to (x, y), and an arrow key while dragging.
-void DragStep(App& app, Host& host, Surface& surface, double x, double y);
-void DragArrowKey(App& app, Host& host, Surface& surface, int key);
 
 // A pick accepted for an attribute dialog (modes 41..44 beneath the pick).
 void OpenAttributeDialog(App& app, Host& host, Surface& surface, ObjectRef ref);
