@@ -12,12 +12,14 @@
 #include "qt/qt_text.h"
 #include "qt/text_viewer.h"
 #include "render/view_transform.h"
+#include "ui/binding.h"
 #include "ui/construction.h"
 #include "ui/drag.h"
 #include "ui/file_commands.h"
 #include "ui/input_dispatch.h"
 #include "ui/locus.h"
 #include "ui/menu_tree.h"
+#include "ui/new_figure.h"
 #include "ui/number_dialog.h"
 #include "ui/option_commands.h"
 #include "ui/pending_commands.h"
@@ -148,6 +150,9 @@ void KVwin::BuildCommands() {
     on("mnuLocusReset", mnuLocusReset_Click);
     on("mnuCundo", mnuCundo_Click);
     on("mnuMundo", mnuMundo_Click);
+    // Point binding and the New command.
+    on("mnuEboundedPt", mnuEboundedPt_Click);
+    on("mnuNew", mnuNew_Click);
 }
 
 void KVwin::RunMenuCommand(std::string_view name) {

@@ -6,7 +6,9 @@
 #include <QMessageBox>
 #include <QTime>
 
+#include "qt/binding_dialog.h"
 #include "qt/kv_win.h"
+#include "qt/new_confirmation.h"
 #include "qt/qt_text.h"
 
 namespace kv {
@@ -65,6 +67,15 @@ void QtHost::ShowAbout() {
 
 double QtHost::TimeOfDay() {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+// Point binding and the New command.
+void QtHost::ShowBindingDialog(int kind) {
+    ShowBindingDialogOf(window_, kind);
+}
+
+void QtHost::ShowNewConfirmation() {
+    ShowNewConfirmationOf(window_);
 }
 
 }  // namespace kv

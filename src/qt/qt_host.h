@@ -25,6 +25,10 @@ class QtHost : public Host {
     void ShowAbout() override;
     double TimeOfDay() override;
 
+    // Point binding and the New command.
+    void ShowBindingDialog(int kind) override;
+    void ShowNewConfirmation() override;
+
   protected:
     KVwin& window() { return window_; }
 

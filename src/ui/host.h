@@ -43,6 +43,13 @@ class Host {
 
     // Seconds since midnight, with fractions.
     virtual double TimeOfDay() = 0;
+
+    // Point binding and the New command.
+    // The modeless binding dialog "種類の選択" with item `kind` (0..3) of its list selected, or
+    // none for -1; its buttons answer through the handlers of ui/binding.h.
+    virtual void ShowBindingDialog(int kind) = 0;
+    // The modeless confirmation of New; its buttons answer through ui/new_figure.h.
+    virtual void ShowNewConfirmation() = 0;
 };
 
 }  // namespace kv

@@ -5,6 +5,7 @@
 #include "model/catalogue.h"
 #include "model/text.h"
 #include "render/draw.h"
+#include "ui/binding.h"
 #include "ui/construction.h"
 #include "ui/input_dispatch.h"
 #include "ui/modes.h"
@@ -86,7 +87,7 @@ double DistanceTo(const Figure& f, ObjectRef ref, double x, double y) {
 
 // Accepting outside a construction: the selection mode goes, and the mode beneath it says
 // whose pick it was.
-void HandOver(App& app, Host& host, Surface& surface, ObjectRef ref, bool byMouse) {
+void HandOver(App& app, Host& host, Surface& surface, ObjectRef ref) {
     PopMode(app.session);
     switch (CurrentMode(app.session)) {
         case kModeDeform:
@@ -99,12 +100,13 @@ void HandOver(App& app, Host& host, Surface& surface, ObjectRef ref, bool byMous
         case 44:
             OpenAttributeDialog(app, host, surface, ref);
             break;
-        case 51:
-            // Binding picks are completed only by the mouse; Enter just ends them.
-            if (byMouse) BindPointChosen(app, host, surface, ref);
+        case kModeBinding:
+            // Enter completes a binding pick as the mouse does, so that it never leaves the
+            // command's own mode behind.
+            BindPointChosen(app, host, surface, ref);
             break;
-        case 53:
-            if (byMouse) BindTargetChosen(app, host, surface, ref);
+        case kModeBindTargetPick:
+            BindTargetChosen(app, host, surface, ref);
             break;
         default:
             break;
@@ -254,7 +256,7 @@ void PickAtMouse(App& app, Host& host, Surface& surface, double x, double y) {
             HandToConstruction(app, host, surface, accepted);
             return;
         }
-        HandOver(app, host, surface, accepted, true);
+        HandOver(app, host, surface, accepted);
     } else {
         UnhighlightCandidate(app, host, surface, s.CurrentCandidate);
         DrawObjectNormal(app, host, surface, s.CurrentCandidate);
@@ -286,7 +288,7 @@ void PickKey(App& app, Host& host, Surface& surface, int key) {
             if (construction) {
                 HandToConstruction(app, host, surface, s.CurrentCandidate);
             } else {
-                HandOver(app, host, surface, s.CurrentCandidate, false);
+                HandOver(app, host, surface, s.CurrentCandidate);
             }
             break;
         }

@@ -44,6 +44,12 @@ struct Session {
     i16 KeepSlotSettings = 0;
     ObjectRef PendingPoint;
 
+    // Point binding: the point being bound, and what it is bound to. While the target is
+    // picked, BindTarget's kind is the kind chosen in the dialog and its index is 0; the
+    // point's own binding changes only when the target is known.
+    ObjectRef BindPoint;
+    ObjectRef BindTarget;
+
     // The start-up stack: slot 0 = 2, then mode 2 pushed.
     Session() {
         ModeStack[0] = kModeStandard;

@@ -63,6 +63,12 @@ class FakeHost : public Host {
     void ShowAbout() override { ++aboutShown; }
     double TimeOfDay() override { return 43200.25; }
 
+    // Point binding and the New command.
+    std::vector<int> bindingDialogs;  // the kind selected at each showing
+    int newConfirmations = 0;
+    void ShowBindingDialog(int kind) override { bindingDialogs.push_back(kind); }
+    void ShowNewConfirmation() override { ++newConfirmations; }
+
     const StatusView& LastStatus() const { return statuses.back(); }
     std::string PickStatus() const { return pickStatuses.empty() ? "" : pickStatuses.back(); }
 

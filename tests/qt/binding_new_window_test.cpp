@@ -1,0 +1,131 @@
+// The binding dialog and the New confirmation in the real window, offscreen: both are modeless,
+// carry their named controls, are hidden after an answer and shown again as the same window.
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <cmath>
+#include <memory>
+
+#include "qt/binding_dialog.h"
+#include "qt/kv_win.h"
+#include "qt/new_confirmation.h"
+#include "qt/qt_host.h"
+#include "render/view_transform.h"
+#include "ui/binding.h"
+#include "ui/modes.h"
+
+namespace kv {
+namespace {
+
+class QuietHost : public QtHost {
+  public:
+    explicit QuietHost(KVwin& w) : QtHost(w) {}
+    void Message(const std::string&, const std::string&) override {}
+    void Beep() override {}
+};
+
+class BindingNewWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window = std::make_unique<KVwin>([](KVwin& w) { return std::make_unique<QuietHost>(w); });
+        window->Start("");
+        window->resize(700, 560);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        // Two free points and the line through them.
+        window->RunMenuCommand("mnuPnewFreeP");
+        Click(-4, 0);
+        Click(4, 0);
+        QTest::keyClick(&window->canvas(), Qt::Key_Escape);
+    }
+
+    void Click(double x, double y) {
+        const Canvas& c = window->canvas();
+        const PixelPos p = MappingOf(window->app().view, c.width(), c.height()).WorldToPixel(x, y);
+        QTest::mouseClick(
+            &window->canvas(), Qt::LeftButton, {},
+            QPoint(static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y))));
+    }
+    template <class W>
+    static W* Control(QWidget* dialog, const char* name) {
+        W* w = dialog->findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    int Mode() const { return CurrentMode(window->app().session); }
+
+    std::unique_ptr<KVwin> window;
+};
+
+TEST_F(BindingNewWindow, TheBindingDialogIsModelessNamedAndReused) {
+    window->RunMenuCommand("mnuEboundedPt");
+    Click(-4, 0);  // point A is highlighted already: one click takes it
+    auto* dialog = window->findChild<SelGeoKindBounded*>("SelGeoKindBounded");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_EQ(dialog->windowTitle(), QString("種類の選択"));
+    EXPECT_EQ(Control<QLabel>(dialog, "Label1")->text(),
+              QString("どの種類の幾何的対象の上に点を取りますか"));
+    EXPECT_EQ(Control<QPushButton>(dialog, "cmdOK")->text(), QString("ＯＫ"));
+    EXPECT_EQ(Control<QPushButton>(dialog, "cmdCancel")->text(), QString("キャンセル"));
+    QComboBox* combo = Control<QComboBox>(dialog, "ComboKind");
+    ASSERT_EQ(combo->count(), 4);
+    EXPECT_EQ(combo->itemText(0), QString("フリーにする"));
+    EXPECT_EQ(combo->itemText(3), QString("円上に取る"));
+    EXPECT_EQ(combo->currentIndex(), 0);
+
+    QTest::mouseClick(Control<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(Mode(), kModeStandard);
+
+    // Again: the same window, its items not added twice; "ＯＫ" with "他の点と一致させる" picks
+    // the point to coincide with.
+    window->RunMenuCommand("mnuEboundedPt");
+    Click(-4, 0);
+    EXPECT_EQ(window->findChild<SelGeoKindBounded*>("SelGeoKindBounded"), dialog);
+    EXPECT_EQ(combo->count(), 4);
+    combo->setCurrentIndex(1);
+    QTest::mouseClick(Control<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(Mode(), kModeBindTargetPick);
+    EXPECT_EQ(window->statusPanels().PanelText(1), QString("選択(どこに束縛)"));
+}
+
+TEST_F(BindingNewWindow, TheNewConfirmationIsModelessNamedAndEachButtonDoesItsPart) {
+    window->RunMenuCommand("mnuNew");
+    auto* dialog = window->findChild<NewConstchk*>("NewConstchk");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_EQ(Control<QLabel>(dialog, "Label1")->text(),
+              QString("現在の図は失われますが,新しい図を作図しますか。"));
+    EXPECT_EQ(Control<QPushButton>(dialog, "CommandYes")->text(), QString("はい"));
+    EXPECT_EQ(Control<QPushButton>(dialog, "CommandSave")->text(), QString("保存しておく"));
+    EXPECT_EQ(Control<QPushButton>(dialog, "CommandCancel")->text(), QString("キャンセル"));
+    const Figure& f = window->app().figure;
+
+    for (const char* harmless : {"CommandSave", "CommandCancel"}) {
+        SCOPED_TRACE(harmless);
+        window->RunMenuCommand("mnuNew");
+        EXPECT_EQ(window->findChild<NewConstchk*>("NewConstchk"), dialog);
+        QTest::mouseClick(Control<QPushButton>(dialog, harmless), Qt::LeftButton);
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(f.ObjectCount[kKindPoint], 2);
+        EXPECT_EQ(Mode(), kModeStandard);
+    }
+
+    window->RunMenuCommand("mnuNew");
+    QTest::mouseClick(Control<QPushButton>(dialog, "CommandYes"), Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(Mode(), kModeNewPoint);
+    EXPECT_EQ(f.ObjectCount[kKindPoint], 1);  // the first point of the new figure, to be placed
+    EXPECT_EQ(window->statusPanels().PanelText(2), QString("untitled"));
+}
+
+}  // namespace
+}  // namespace kv
