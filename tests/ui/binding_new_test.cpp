@@ -44,38 +44,40 @@ class Binding : public ConstructionRig {
     PointRecord& Pt(int i) { return app.figure.Points[i]; }
 };
 
-// A point already on its object does not move when it is bound, and dragging it afterwards
-// slides it along the object.
+// A point on its object does not move when it is bound, one off it moves onto it by the
+// shortest way; dragging it afterwards slides it along the object.
 struct SlideRow {
     const char* what;
     const char* code;
     MenuVariant variant;
     int kind;
-    XYPair on;      // where the point to bind lies (on the object)
-    XYPair mouse;   // where the drag goes
-    XYPair slidTo;  // where that puts the point
+    XYPair at, placed;  // the point before and after it is bound
+    XYPair mouse;       // where the drag goes
+    XYPair slidTo;      // where that puts the point
 };
 
 TEST_F(Binding, ABoundPointKeepsItsPlaceAndThenSlidesAlongItsObject) {
     const SlideRow rows[] = {
-        {"line", "L1", MenuVariant::kNone, kOnLine, {-2, 0}, {-6, 5}, {-6, 0}},
-        {"segment", "L1", MenuVariant::kOutputSegment, kOnLine, {1, 0}, {3, -2}, {3, 0}},
-        {"circle", "C2", MenuVariant::kNone, kOnCircle, {0, 4}, {-9, 0}, {-4, 0}},
+        {"line", "L1", MenuVariant::kNone, kOnLine, {-2, 0}, {-2, 0}, {-6, 5}, {-6, 0}},
+        {"segment", "L1", MenuVariant::kOutputSegment, kOnLine, {1, 0}, {1, 0}, {3, -2}, {3, 0}},
+        {"circle", "C2", MenuVariant::kNone, kOnCircle, {0, 4}, {0, 4}, {-9, 0}, {-4, 0}},
+        {"off the line", "L1", MenuVariant::kNone, kOnLine, {3, 2}, {3, 0}, {1, 1}, {1, 0}},
+        {"off the circle", "C2", MenuVariant::kNone, kOnCircle, {0, -5}, {0, -4}, {9, 0}, {4, 0}},
     };
     for (const SlideRow& r : rows) {
         SCOPED_TRACE(r.what);
         app = App{};
         SetScreen(app.view, surface);
         // Line or segment from (0,0) to (4,0); circle about (0,0) through (4,0).
-        Points({{0, 0}, {4, 0}, {r.on.x, r.on.y}});
+        Points({{0, 0}, {4, 0}, r.at});
         Build(r.code, {{0, 0}, {4, 0}}, r.variant);
         const XYPair target = r.kind == kOnLine ? XYPair{2, 0.1} : XYPair{4, 0.1};
 
-        Bind(r.on, r.kind, target);
+        Bind(r.at, r.kind, target);
         EXPECT_EQ(Pt(3).bindKind, r.kind);
         EXPECT_EQ(Pt(3).bindIndex, 1);
-        EXPECT_NEAR(Pt(3).x, r.on.x, 1e-9);
-        EXPECT_NEAR(Pt(3).y, r.on.y, 1e-9);
+        EXPECT_NEAR(Pt(3).x, r.placed.x, 1e-9);
+        EXPECT_NEAR(Pt(3).y, r.placed.y, 1e-9);
         ASSERT_EQ(Mode(), kModeDeform);
         EXPECT_EQ(app.session.DragPoint, 3);
 
@@ -88,19 +90,6 @@ TEST_F(Binding, ABoundPointKeepsItsPlaceAndThenSlidesAlongItsObject) {
         EXPECT_NEAR(Pt(3).x, r.slidTo.x, 1e-9);
         EXPECT_NEAR(Pt(3).y, r.slidTo.y, 1e-9);
     }
-}
-
-TEST_F(Binding, APointOffItsObjectMovesOntoItByTheShortestWay) {
-    Points({{0, 0}, {4, 0}, {3, 2}, {0, 5}});
-    Build("L1", {{0, 0}, {4, 0}});
-    Build("C2", {{0, 0}, {4, 0}});
-    Bind({3, 2}, kOnLine, {2, 0.1});
-    EXPECT_NEAR(Pt(3).x, 3, 1e-9);
-    EXPECT_NEAR(Pt(3).y, 0, 1e-9);
-    RightClick();
-    Bind({0, 5}, kOnCircle, {4, 0.1});
-    EXPECT_NEAR(Pt(4).x, 0, 1e-9);
-    EXPECT_NEAR(Pt(4).y, 4, 1e-9);
 }
 
 TEST_F(Binding, TheDialogShowsTheBindingAndFreeingKeepsThePlace) {
