@@ -67,4 +67,13 @@ double QtHost::TimeOfDay() {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
+// Attribute dialogs.
+void QtHost::ShowAttributeDialog(const AttributeDialogView& view) {
+    window_.ShowAttributeDialog(view);
+}
+
+void QtHost::HideAttributeDialog(i16 kind) {
+    window_.HideAttributeDialog(kind);
+}
+
 }  // namespace kv

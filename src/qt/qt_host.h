@@ -25,6 +25,10 @@ class QtHost : public Host {
     void ShowAbout() override;
     double TimeOfDay() override;
 
+    // Attribute dialogs.
+    void ShowAttributeDialog(const AttributeDialogView& view) override;
+    void HideAttributeDialog(i16 kind) override;
+
   protected:
     KVwin& window() { return window_; }
 

@@ -10,8 +10,6 @@
 
 namespace kv {
 
-// A pick accepted for an attribute dialog (modes 41..44 beneath the pick).
-void OpenAttributeDialog(App& app, Host& host, Surface& surface, ObjectRef ref);
 // The point to bind, and the line or circle to bind it to (modes 51 and 53).
 void BindPointChosen(App& app, Host& host, Surface& surface, ObjectRef ref);
 void BindTargetChosen(App& app, Host& host, Surface& surface, ObjectRef ref);

@@ -44,6 +44,12 @@ struct Session {
     i16 KeepSlotSettings = 0;
     ObjectRef PendingPoint;
 
+    // Attribute dialogs: the object whose dialog the pick under way (or just accepted) is for,
+    // and the object each open dialog edits, by kind (1 point, 2 line, 3 circle; (0, 0) while
+    // that dialog is closed).
+    ObjectRef AttributeTarget;
+    std::array<ObjectRef, 4> AttributeOpen{};
+
     // The start-up stack: slot 0 = 2, then mode 2 pushed.
     Session() {
         ModeStack[0] = kModeStandard;
