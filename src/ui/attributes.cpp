@@ -169,8 +169,8 @@ void CommandOK_Click(App& app, Host& host, Surface& surface, i16 kind,
                      const AttributeAnswer& answer) {
     const ObjectRef ref = TakeOpenTarget(app.session, kind);
     // An answer for an object that went away while the dialog was open (undone, or its figure
-    // replaced) stores nothing.
-    if (ref.kind == kind) StoreAttributes(app.figure, ref, answer);
+    // replaced) stores nothing: the reference is empty or past the end of its table.
+    StoreAttributes(app.figure, ref, answer);
     host.HideAttributeDialog(kind);
     RedrawAfterAnswer(app, host, surface);
 }
