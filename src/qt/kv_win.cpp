@@ -7,11 +7,13 @@
 
 #include "qt/about_box.h"
 #include "qt/app_icon.h"
+#include "qt/attribute_dialog.h"
 #include "qt/number_dialog.h"
 #include "qt/qt_host.h"
 #include "qt/qt_text.h"
 #include "qt/text_viewer.h"
 #include "render/view_transform.h"
+#include "ui/attributes.h"
 #include "ui/binding.h"
 #include "ui/construction.h"
 #include "ui/drag.h"
@@ -153,6 +155,13 @@ void KVwin::BuildCommands() {
     // Point binding and the New command.
     on("mnuEboundedPt", mnuEboundedPt_Click);
     on("mnuNew", mnuNew_Click);
+    // Attribute dialogs: the locus settings open the same dialogs as the edit menu.
+    on("mnuEbasicPt", mnuEbasicPt_Click);
+    on("mnuEbasicLine", mnuEbasicLine_Click);
+    on("mnuEbasicCircle", mnuEbasicCircle_Click);
+    on("mnuLocusSetP", mnuEbasicPt_Click);
+    on("mnuLocusSetL", mnuEbasicLine_Click);
+    on("mnuLocusSetC", mnuEbasicCircle_Click);
 }
 
 void KVwin::RunMenuCommand(std::string_view name) {
@@ -229,6 +238,31 @@ QAction* KVwin::MenuAction(std::string_view name) const {
 QMenu* KVwin::Menu(std::string_view name) const {
     const auto it = menus_.find(name);
     return it == menus_.end() ? nullptr : it->second;
+}
+
+void KVwin::ShowAttributeDialog(const AttributeDialogView& view) {
+    if (view.kind < kKindPoint || view.kind > kKindCircle) return;
+    AttributeDialog*& dialog = attributeDialogs_[view.kind];
+    if (dialog == nullptr) {
+        dialog = new AttributeDialog(view.kind, this);
+        AttributeDialog* d = dialog;
+        connect(d, &AttributeDialog::SetPressed, this, [this, d] {
+            Run([&] { CommandOK_Click(app_, *host_, canvas_->surface(), d->kind(), d->Answer()); });
+        });
+        connect(d, &AttributeDialog::CancelPressed, this, [this, d] {
+            Run([&] { CommandCancel_Click(app_, *host_, canvas_->surface(), d->kind()); });
+        });
+    }
+    dialog->ShowView(view);
+}
+
+void KVwin::HideAttributeDialog(i16 kind) {
+    if (AttributeDialog* d = attributeDialog(kind)) d->hide();
+}
+
+AttributeDialog* KVwin::attributeDialog(i16 kind) const {
+    if (kind < kKindPoint || kind > kKindCircle) return nullptr;
+    return attributeDialogs_[kind];
 }
 
 void KVwin::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -19,6 +20,7 @@
 
 namespace kv {
 
+class AttributeDialog;
 class KVfrmAbout;
 class KVSelNum;
 class TextViewer;
@@ -58,6 +60,12 @@ class KVwin : public QMainWindow {
     // Runs a menu item's command as a click would.
     void RunMenuCommand(std::string_view name);
 
+    // Attribute dialogs, one per kind (1 point, 2 line, 3 circle), created on first use and
+    // afterwards only hidden and shown; nullptr before their first use.
+    void ShowAttributeDialog(const AttributeDialogView& view);
+    void HideAttributeDialog(i16 kind);
+    AttributeDialog* attributeDialog(i16 kind) const;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -80,6 +88,7 @@ class KVwin : public QMainWindow {
     std::map<std::string, QAction*, std::less<>> actions_;
     std::map<std::string, QMenu*, std::less<>> menus_;
     std::map<std::string, std::function<void()>, std::less<>> commands_;
+    std::array<AttributeDialog*, 4> attributeDialogs_{};
 };
 
 }  // namespace kv

@@ -78,4 +78,13 @@ void QtHost::ShowNewConfirmation() {
     ShowNewConfirmationOf(window_);
 }
 
+// Attribute dialogs.
+void QtHost::ShowAttributeDialog(const AttributeDialogView& view) {
+    window_.ShowAttributeDialog(view);
+}
+
+void QtHost::HideAttributeDialog(i16 kind) {
+    window_.HideAttributeDialog(kind);
+}
+
 }  // namespace kv

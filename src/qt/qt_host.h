@@ -28,6 +28,9 @@ class QtHost : public Host {
     // Point binding and the New command.
     void ShowBindingDialog(int kind) override;
     void ShowNewConfirmation() override;
+    // Attribute dialogs.
+    void ShowAttributeDialog(const AttributeDialogView& view) override;
+    void HideAttributeDialog(i16 kind) override;
 
   protected:
     KVwin& window() { return window_; }

@@ -1,6 +1,7 @@
 #include "ui/file_commands.h"
 
 #include "model/text.h"
+#include "ui/attributes.h"
 #include "ui/command_line.h"
 #include "ui/modes.h"
 #include "ui/redraw.h"
@@ -40,6 +41,7 @@ bool LoadNamedFile(App& app, Host& host, Surface& surface, const std::string& pa
     }
     app.session.FigureFileName = path;
     app.colours = {};
+    CloseAttributeDialogs(app, host);
     FullRedraw(app, host, surface);
     return true;
 }

@@ -1,12 +1,13 @@
 #pragma once
 // Everything the interaction logic asks of the platform: dialogs, the beep, the clock, and
 // the windows that show results. The Qt window implements it with real widgets; tests use a
-// scripted fake. Later dialogs (attributes, binding, New confirmation) join here.
+// scripted fake.
 
 #include <optional>
 #include <string>
 
 #include "model/version.h"
+#include "ui/attribute_dialog_view.h"
 #include "ui/number_dialog_view.h"
 #include "ui/status_view.h"
 
@@ -50,6 +51,11 @@ class Host {
     virtual void ShowBindingDialog(int kind) = 0;
     // The modeless confirmation of New; its buttons answer through ui/new_figure.h.
     virtual void ShowNewConfirmation() = 0;
+    // Attribute dialogs: the modeless dialog of the view's kind (1 point, 2 line, 3 circle),
+    // filled afresh and shown; its buttons answer through the handlers of ui/attributes.h,
+    // which hide it again.
+    virtual void ShowAttributeDialog(const AttributeDialogView& view) = 0;
+    virtual void HideAttributeDialog(i16 kind) = 0;
 };
 
 }  // namespace kv

@@ -1,5 +1,6 @@
 #include "ui/new_figure.h"
 
+#include "ui/attributes.h"
 #include "ui/construction.h"
 #include "ui/modes.h"
 #include "ui/picking.h"
@@ -20,6 +21,7 @@ void StartNewFigure(App& app, Host& host, Surface& surface) {
     s.PendingPoint = {};
     s.BindPoint = {};
     s.BindTarget = {};
+    CloseAttributeDialogs(app, host);
     FullRedraw(app, host, surface);
     StartNewPoint(app, host, surface);
 }

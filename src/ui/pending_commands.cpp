@@ -2,7 +2,6 @@
 
 namespace kv {
 
-void OpenAttributeDialog(App&, Host&, Surface&, ObjectRef) {}
 void AcceptVertex(App&, Host&, Surface&, ObjectRef) {}
 
 }  // namespace kv

@@ -1,7 +1,6 @@
 #pragma once
-// Entry points of the commands that the attribute dialogs, point binding and the polygon
-// macro bring. The picking logic already routes to them; until those commands are built they
-// leave the figure and the picture as they are. Whoever builds one moves it out of this file.
+// The entry point of the polygon macro's vertex picks. The picking logic already routes to it;
+// until the macro is built it leaves the figure and the picture as they are.
 
 #include "model/records.h"
 #include "render/surface.h"
@@ -10,8 +9,6 @@
 
 namespace kv {
 
-// A pick accepted for an attribute dialog (modes 41..44 beneath the pick).
-void OpenAttributeDialog(App& app, Host& host, Surface& surface, ObjectRef ref);
 // A polygon vertex picked; index 0 ends the polygon's vertex picks.
 void AcceptVertex(App& app, Host& host, Surface& surface, ObjectRef ref);
 

@@ -5,6 +5,7 @@
 #include "model/catalogue.h"
 #include "model/text.h"
 #include "render/draw.h"
+#include "ui/attributes.h"
 #include "ui/binding.h"
 #include "ui/construction.h"
 #include "ui/input_dispatch.h"

@@ -49,6 +49,11 @@ struct Session {
     // point's own binding changes only when the target is known.
     ObjectRef BindPoint;
     ObjectRef BindTarget;
+    // Attribute dialogs: the object whose dialog the pick under way (or just accepted) is for,
+    // and the object each open dialog edits, by kind (1 point, 2 line, 3 circle; (0, 0) while
+    // that dialog is closed).
+    ObjectRef AttributeTarget;
+    std::array<ObjectRef, 4> AttributeOpen{};
 
     // The start-up stack: slot 0 = 2, then mode 2 pushed.
     Session() {

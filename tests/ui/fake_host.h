@@ -79,6 +79,15 @@ class FakeHost : public Host {
         q.pop_front();
         return a;
     }
+
+    // Attribute dialogs: every view shown, and the kind of every dialog hidden.
+  public:
+    std::vector<AttributeDialogView> attributeDialogs;
+    std::vector<i16> attributeHides;
+    void ShowAttributeDialog(const AttributeDialogView& view) override {
+        attributeDialogs.push_back(view);
+    }
+    void HideAttributeDialog(i16 kind) override { attributeHides.push_back(kind); }
 };
 
 }  // namespace kv::test
