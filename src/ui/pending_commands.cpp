@@ -5,6 +5,5 @@ namespace kv {
 void OpenAttributeDialog(App&, Host&, Surface&, ObjectRef) {}
 void BindPointChosen(App&, Host&, Surface&, ObjectRef) {}
 void BindTargetChosen(App&, Host&, Surface&, ObjectRef) {}
-void AcceptVertex(App&, Host&, Surface&, ObjectRef) {}
 
 }  // namespace kv

@@ -15,7 +15,5 @@ void OpenAttributeDialog(App& app, Host& host, Surface& surface, ObjectRef ref);
 // The point to bind, and the line or circle to bind it to (modes 51 and 53).
 void BindPointChosen(App& app, Host& host, Surface& surface, ObjectRef ref);
 void BindTargetChosen(App& app, Host& host, Surface& surface, ObjectRef ref);
-// A polygon vertex picked; index 0 ends the polygon's vertex picks.
-void AcceptVertex(App& app, Host& host, Surface& surface, ObjectRef ref);
 
 }  // namespace kv

@@ -7,6 +7,7 @@
 #include "render/draw.h"
 #include "ui/construction.h"
 #include "ui/input_dispatch.h"
+#include "ui/macros.h"
 #include "ui/modes.h"
 #include "ui/number_dialog.h"
 #include "ui/pending_commands.h"
