@@ -137,6 +137,19 @@ TEST_F(Macros, ARegularPolygonHasEqualSidesAndClosesOnItsFirstVertex) {
     EXPECT_NEAR(fig().Points[3].y, -2, 1e-9);
     EXPECT_NEAR(fig().Points[4].x, 0, 1e-9);
     EXPECT_NEAR(fig().Points[4].y, -2, 1e-9);
+
+    // Dragging B keeps both polygons regular on the new side.
+    Click(2, 0);
+    Click(2, 0);
+    if (Mode() != kModeDeform) Click(2, 0);
+    ASSERT_EQ(app.session.DragPoint, 2);
+    Form_MouseMove(app, host, surface, kButtonLeft, 0, 3, 1);
+    RightClick();
+    for (int p = 1; p <= fig().ProcedureCount; ++p) {
+        if (CodeOf(fig(), p) == "L1") {
+            EXPECT_NEAR(SideLength(p), std::sqrt(10.0), 1e-9) << p;
+        }
+    }
 }
 
 TEST_F(Macros, APolygonGrowsSideBySideAndClosesOnItsFirstVertex) {
