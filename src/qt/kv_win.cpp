@@ -24,7 +24,6 @@
 #include "ui/new_figure.h"
 #include "ui/number_dialog.h"
 #include "ui/option_commands.h"
-#include "ui/pending_commands.h"
 #include "ui/status.h"
 #include "ui/undo.h"
 #include "ui/view_commands.h"

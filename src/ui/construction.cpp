@@ -7,6 +7,7 @@
 #include "render/draw.h"
 #include "render/view_transform.h"
 #include "ui/input_dispatch.h"
+#include "ui/macros.h"
 #include "ui/modes.h"
 #include "ui/number_dialog.h"
 #include "ui/picking.h"
@@ -33,29 +34,6 @@ i16 InputSlotKind(char c) {
 }
 i16 OutputSlotKind(char c) {
     return c == '#' ? kSlotChosenNumber : KindOfLetter(c);
-}
-
-// Takes the last procedure off the list, leaving its row empty for the next one.
-void RemoveLastProcedure(Figure& f) {
-    const int p = f.ProcedureCount;
-    if (p < 1) return;
-    f.ProcInput[p] = SlotRow{};
-    f.ProcOutput[p] = SlotRow{};
-    f.ProcCode[p].clear();
-    f.ProcedureCount = p - 1;
-}
-
-// Whether a construction's two modes are on top of the stack.
-bool Constructing(const Session& s) {
-    return CurrentMode(s) == kModeConstructionPick && s.ModeDepth >= 1 &&
-           s.ModeStack[s.ModeDepth - 1] == kModeConstructing;
-}
-
-void CancelConstruction(App& app, Host& host, Surface& surface) {
-    RemoveLastProcedure(app.figure);
-    PopMode(app.session);
-    PopMode(app.session);
-    FullRedraw(app, host, surface);
 }
 
 // Asks for input slot j of the last procedure: a pick on the figure, or the number dialog.
@@ -92,6 +70,27 @@ bool CreateOutputs(Figure& f) {
 }
 
 }  // namespace
+
+void RemoveLastProcedure(Figure& f) {
+    const int p = f.ProcedureCount;
+    if (p < 1) return;
+    f.ProcInput[p] = SlotRow{};
+    f.ProcOutput[p] = SlotRow{};
+    f.ProcCode[p].clear();
+    f.ProcedureCount = p - 1;
+}
+
+bool Constructing(const Session& s) {
+    return CurrentMode(s) == kModeConstructionPick && s.ModeDepth >= 1 &&
+           s.ModeStack[s.ModeDepth - 1] == kModeConstructing;
+}
+
+void CancelConstruction(App& app, Host& host, Surface& surface) {
+    RemoveLastProcedure(app.figure);
+    PopMode(app.session);
+    PopMode(app.session);
+    FullRedraw(app, host, surface);
+}
 
 void ResetSlotSettings(Figure& f) {
     for (int j = 1; j <= kSlots; ++j) {
@@ -157,10 +156,9 @@ bool AwaitingNumber(const App& app) {
 bool StartConstruction(App& app, Host& host, Surface& surface, std::string_view code) {
     Figure& f = app.figure;
     const CodeInfo* info = FindCode(code);
-    // Macro commands append their own series of procedures, which this flow does not do;
-    // codes without inputs have nothing to ask for.
+    // Codes without inputs have nothing to ask for.
     if (CurrentMode(app.session) != kModeStandard || info == nullptr || !info->hasCommand ||
-        info->isMacro || info->commandInputs.empty()) {
+        info->commandInputs.empty()) {
         host.Beep();
         return false;
     }
@@ -227,8 +225,7 @@ void AcceptInput(App& app, Host& host, Surface& surface, ObjectRef ref) {
 
     for (int j = 1; j <= kSlots; ++j) {
         if (in[j].kind == kSlotMacroStep) {
-            // The macro commands are refused before they start, so no row carries this step.
-            CancelConstruction(app, host, surface);
+            ExpandMacro(app, host, surface);
             return;
         }
         if (in[j].kind != 0 && in[j].index == 0) {

@@ -20,9 +20,8 @@ constexpr i16 kModeConstructionPick = 15;
 
 // Starts the construction command for a code. Only in the resting mode "標準"; elsewhere (a
 // pick, a drag, the free-point mode or a number dialog under way) it beeps, so no procedure
-// is ever begun while another is half built. Codes without a command of their own, and the
-// macro commands, are refused with a beep as well. Returns true when the inputs are being
-// asked for.
+// is ever begun while another is half built. Codes without a command of their own are
+// refused with a beep as well. Returns true when the inputs are being asked for.
 bool StartConstruction(App& app, Host& host, Surface& surface, std::string_view code);
 
 // A construction menu item: the code, then the item's own variant of the output form.
@@ -46,6 +45,13 @@ void NextInput(App& app, Host& host, Surface& surface);
 void AcceptInput(App& app, Host& host, Surface& surface, ObjectRef ref);
 // The output forms of the slot settings, applied to the last procedure's outputs.
 void ApplyOutputForms(Figure& f);
+
+// Whether a construction's two modes ("選択(作図中)" over "作図構成") are on top of the stack.
+bool Constructing(const Session& s);
+// Takes the last procedure off the list, leaving its row empty for the next one.
+void RemoveLastProcedure(Figure& f);
+// Drops the procedure being built, leaves both construction modes and redraws.
+void CancelConstruction(App& app, Host& host, Surface& surface);
 
 // Whether the construction under way waits for the number dialog.
 bool AwaitingNumber(const App& app);

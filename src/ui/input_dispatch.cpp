@@ -4,7 +4,6 @@
 #include "ui/drag.h"
 #include "ui/file_commands.h"
 #include "ui/modes.h"
-#include "ui/pending_commands.h"
 #include "ui/picking.h"
 #include "ui/redraw.h"
 #include "ui/status.h"

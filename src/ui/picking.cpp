@@ -9,9 +9,9 @@
 #include "ui/binding.h"
 #include "ui/construction.h"
 #include "ui/input_dispatch.h"
+#include "ui/macros.h"
 #include "ui/modes.h"
 #include "ui/number_dialog.h"
-#include "ui/pending_commands.h"
 #include "ui/redraw.h"
 #include "ui/status.h"
 

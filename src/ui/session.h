@@ -54,6 +54,11 @@ struct Session {
     // that dialog is closed).
     ObjectRef AttributeTarget;
     std::array<ObjectRef, 4> AttributeOpen{};
+    // Polygon picked vertex by vertex: its number of vertices, the (1-based) vertex being
+    // picked, and the point indices of the vertices (entries 1..PolygonVertexCount).
+    i16 PolygonVertexCount = 0;
+    i16 PolygonVertexNo = 0;
+    std::vector<i16> PolygonVertices;
 
     // The start-up stack: slot 0 = 2, then mode 2 pushed.
     Session() {

@@ -150,5 +150,29 @@ TEST_F(ConstructionWindow, TheNumberDialogIsModelessAndHiddenAfterEachAnswer) {
     EXPECT_EQ(Mode(), kModeStandard);
 }
 
+TEST_F(ConstructionWindow, APolygonFromTheMenuProposesThreeVerticesAndClosesOnTheFirst) {
+    window->RunMenuCommand("mnuPnewFreeP");
+    Click(-4, -3);
+    Click(4, -3);
+    Click(0, 4);
+    QTest::keyClick(&window->canvas(), Qt::Key_Escape);
+    window->RunMenuCommand("mnuSpolygon");
+    QLineEdit* text = Control<QLineEdit>("Text1");
+    ASSERT_TRUE(text->isVisible());
+    EXPECT_EQ(text->text(), QString("3"));
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(Panel(4), QString("点A"));
+    Click(-4, -3);
+    EXPECT_EQ(Panel(4), QString("点B"));
+    Click(4, -3);
+    Click(0, 4);
+    EXPECT_EQ(Mode(), kModeStandard);
+    const Figure& f = window->app().figure;
+    ASSERT_EQ(f.ObjectCount[kKindLine], 3);
+    EXPECT_EQ(f.ProcInput[f.ProcedureCount - 1][1], (ObjectRef{kKindPoint, 3}));
+    EXPECT_EQ(f.ProcInput[f.ProcedureCount - 1][2], (ObjectRef{kKindPoint, 1}));
+    EXPECT_EQ(CodeOf(f, f.ProcedureCount), "LPGN");
+}
+
 }  // namespace
 }  // namespace kv

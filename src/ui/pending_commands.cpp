@@ -1,7 +1,0 @@
-#include "ui/pending_commands.h"
-
-namespace kv {
-
-void AcceptVertex(App&, Host&, Surface&, ObjectRef) {}
-
-}  // namespace kv
