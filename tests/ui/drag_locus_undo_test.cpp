@@ -10,6 +10,7 @@
 #include "engine/constants.h"
 #include "fake_host.h"
 #include "recording_surface.h"
+#include "render/number_list.h"
 #include "render/view_transform.h"
 #include "ui/drag.h"
 #include "ui/input_dispatch.h"
@@ -291,6 +292,39 @@ TEST(Undo, RemovesTheLastProcedureWithItsOutputs) {
     EXPECT_EQ(rig.surface.clears, 4) << "every undo redraws";
 }
 
+TEST(Undo, AMeasurementFollowedByTypedNumbersLeavesThemInPlace) {
+    TestFigure t;
+    const ObjectRef a = t.Free(0, 0), b = t.Free(4, 0);
+    const ObjectRef dist = t.Make1("ND2P", {a, b});
+    const ObjectRef typed = t.Number(2.5);  // typed in the number dialog for the circle
+    t.Make1("C1", {a, typed});
+    Rig rig(t);
+    ASSERT_EQ(rig.f().ObjectCount[kKindNumber], 2);
+
+    mnuCundo_Click(rig.app, rig.host, rig.surface);  // the circle
+    mnuCundo_Click(rig.app, rig.host, rig.surface);  // the distance, which is not the last number
+    EXPECT_EQ(rig.f().ObjectCount[kKindNumber], 2);
+    EXPECT_DOUBLE_EQ(rig.f().Numbers[typed.index].value, 2.5);
+    EXPECT_NE(rig.f().Numbers[typed.index].exists, 0);
+    EXPECT_EQ(rig.f().Numbers[dist.index].exists, 0);
+    EXPECT_FALSE(IsListedNumber(rig.f().Numbers[dist.index])) << "no empty row in the list";
+
+    // Hidden entries are given back as soon as they are the last numbers (here in a list whose
+    // numbers were made out of order).
+    TestFigure u;
+    const ObjectRef p = u.Free(0, 0), q = u.Free(3, 4);
+    const ObjectRef first = u.NewObject(kKindNumber), second = u.NewObject(kKindNumber);
+    u.Make("ND2P", {p, q}, "");
+    u.f.ProcOutput[u.f.ProcedureCount][1] = second;
+    u.Make("ND2P", {q, p}, "");
+    u.f.ProcOutput[u.f.ProcedureCount][1] = first;
+    Rig out(u);
+    mnuCundo_Click(out.app, out.host, out.surface);
+    EXPECT_EQ(out.f().ObjectCount[kKindNumber], 2);
+    mnuCundo_Click(out.app, out.host, out.surface);
+    EXPECT_EQ(out.f().ObjectCount[kKindNumber], 0);
+}
+
 TEST(Undo, SetsFreeAPointTiedToTheRemovedObject) {
     TestFigure t;
     const ObjectRef a = t.Free(0, 0), b = t.Free(4, 0), p = t.Free(9, 9);
@@ -311,7 +345,7 @@ TEST(Undo, DoesNothingOnAnEmptyListOrWhileAConstructionIsUnderWay) {
     TestFigure t;
     t.Free(1, 1);
     Rig rig(t);
-    for (i16 busy : {i16{15}, i16{17}, i16{kModeNewPoint}}) {
+    for (i16 busy : {i16{15}, i16{17}, i16{kModeNewPoint}, i16{42}, i16{52}, i16{13}}) {
         PushMode(rig.app.session, busy);
         mnuCundo_Click(rig.app, rig.host, rig.surface);
         mnuMundo_Click(rig.app, rig.host, rig.surface);
