@@ -189,4 +189,11 @@ void CloseAttributeDialogs(App& app, Host& host) {
     app.session.AttributeTarget = {};
 }
 
+void CloseAttributeDialogOf(App& app, Host& host, ObjectRef gone) {
+    if (gone.kind < kKindPoint || gone.kind > kKindCircle) return;
+    if (app.session.AttributeOpen[gone.kind] != gone) return;
+    TakeOpenTarget(app.session, gone.kind);
+    host.HideAttributeDialog(gone.kind);
+}
+
 }  // namespace kv

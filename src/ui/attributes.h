@@ -44,5 +44,8 @@ void CommandCancel_Click(App& app, Host& host, Surface& surface, i16 kind);
 // The figure was replaced (a file was loaded, a new figure begun): the open dialogs belong to
 // objects that are gone, so they are hidden and will store nothing.
 void CloseAttributeDialogs(App& app, Host& host);
+// An object was taken away (undo): its dialog, if open, is hidden, so that an answer cannot
+// reach the next object built at the same place.
+void CloseAttributeDialogOf(App& app, Host& host, ObjectRef gone);
 
 }  // namespace kv

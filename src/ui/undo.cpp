@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/attributes.h"
 #include "ui/modes.h"
 #include "ui/redraw.h"
 
@@ -79,6 +80,7 @@ void UndoLast(App& app, Host& host, Surface& surface) {
         if (out.index > f.ObjectCount[out.kind]) continue;
         InitObject(f, out);
         FreePointsTiedTo(f, out);
+        CloseAttributeDialogOf(app, host, out);
         if (out.index == f.ObjectCount[out.kind]) {
             --f.ObjectCount[out.kind];
         } else if (out.kind == kKindNumber) {

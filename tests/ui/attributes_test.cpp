@@ -176,11 +176,17 @@ TEST_F(Attributes, EachDialogEditsItsOwnObjectUntilItIsGone) {
     EXPECT_EQ(Pt(4).name, "P");
     EXPECT_EQ(Seg().name, lineName) << "the line's dialog is still open";
 
-    // Undo takes the segment away while its dialog is open: the answer stores nothing.
+    // Undo takes the segment away while its dialog is open: the dialog is hidden, and an
+    // answer stores nothing, even into a line built afterwards at the same place.
+    host.attributeHides.clear();
     mnuCundo_Click(app, host, surface);
     ASSERT_EQ(Count(kKindLine), 0);
+    EXPECT_EQ(host.attributeHides, std::vector<i16>{kKindLine});
+    Build("L1", {{0, 0}, {3, 0}});
+    ASSERT_EQ(Count(kKindLine), 1);
+    const std::string newName = fig().Lines[1].name;
     CommandOK_Click(app, host, surface, kKindLine, {"L", 2, 0, 0, -1});
-    EXPECT_EQ(fig().Lines[1].name, "1");
+    EXPECT_EQ(fig().Lines[1].name, newName);
 
     // A loaded figure replaces the one the open dialog was for: it is hidden, and an answer
     // stores nothing into the new figure's point of the same number.
