@@ -1,39 +1,25 @@
 #include "qt/app_icon.h"
 
 #include <QPainter>
-#include <QPolygonF>
-#include <cmath>
+#include <QSvgRenderer>
 
 namespace kv {
 
 QPixmap AppIconPixmap(int size) {
     QPixmap pm(size, size);
-    pm.fill(QColor(192, 192, 192));
+    pm.fill(Qt::transparent);
+    QSvgRenderer drawing{QString::fromLatin1(kAppIconResource)};
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing, true);
-    const double c = size / 2.0;
-    const double r = size * 0.42;
-    p.setPen(QPen(QColor(0, 0, 128), std::max(1.0, size / 24.0)));
-    p.drawEllipse(QPointF(c, c), r, r);
-    // Three points of the circle at 100, 220 and 330 degrees.
-    QPolygonF tri;
-    for (double deg : {100.0, 220.0, 330.0}) {
-        const double a = deg * 3.14159265358979 / 180.0;
-        tri << QPointF(c + r * std::cos(a), c - r * std::sin(a));
-    }
-    p.setPen(QPen(QColor(0, 0, 0), std::max(1.0, size / 20.0)));
-    p.drawPolygon(tri);
-    p.setBrush(QColor(128, 0, 0));
-    p.setPen(Qt::NoPen);
-    const double dot = std::max(1.5, size / 16.0);
-    for (const QPointF& v : tri) p.drawEllipse(v, dot, dot);
-    p.drawEllipse(QPointF(c, c), dot, dot);
+    drawing.render(&p);
     return pm;
 }
 
 QIcon AppIcon() {
+    // Rendered pixmaps rather than QIcon(path): the SVG icon engine is a plugin that may be
+    // missing, the SVG renderer is part of the linked library.
     QIcon icon;
-    for (int s : {16, 24, 32, 48, 64}) icon.addPixmap(AppIconPixmap(s));
+    for (int s : {16, 24, 32, 48, 64, 128}) icon.addPixmap(AppIconPixmap(s));
     return icon;
 }
 

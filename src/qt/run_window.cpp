@@ -16,6 +16,8 @@ int RunWindow(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(kAppTitle);
     QApplication::setWindowIcon(AppIcon());
+    // Ties the window to the installed launcher (korvinth.desktop) for the task bar's icon.
+    QApplication::setDesktopFileName(QStringLiteral("korvinth"));
 
     // Qt's own buttons and dialogs (キャンセル, ファイルを開く, ...) speak the program's language.
     QTranslator qtbase;
