@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <cmath>
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -122,6 +124,58 @@ TEST(FastPaths, DragStepsPaintWhatThePlainStepsPaint) {
             ASSERT_EQ(PixelsApart(fast.surface.Image(), plain.surface.Image()), 0)
                 << "pen " << c.pen << " dotted " << c.dotted << " step to " << x << "," << y;
         }
+    }
+}
+
+// Texts printed through the surface, in pieces and whole, plain and on a box, in several
+// sizes and at fractional positions, twice each (the second time from what was shaped
+// before), against QPainter::drawText with the surface's font put where the surface puts
+// the text: top-left corner at the position, x as it is, y down to the whole pixel.
+TEST(FastPaths, PrintedTextMatchesPlainDrawText) {
+    const char* texts[] = {"P12", "距離AB", " = ", " 3.14159", "ｶﾀｶﾅ点B", "-1.2345E-05 iW", ""};
+    ImageSurface surface(400, 300);
+    QImage want(400, 300, QImage::Format_RGB32);
+    for (int size : {6, 9, 13, 24, 9}) {
+        surface.SetFontSize(size);
+        surface.SetPixelScale();
+        surface.Clear();
+        want.fill(QColor(192, 192, 192));
+        QFont font;
+        font.setPixelSize(size);
+        font.setStyleStrategy(QFont::NoAntialias);
+        QPainter p(&want);
+        p.setFont(font);
+        const QFontMetricsF fm(font, &want);
+        int row = 0;
+        for (int round = 0; round < 2; ++round) {
+            for (const char* t : texts) {
+                const QString text = QString::fromUtf8(t);
+                const QColor fore = row % 3 ? QColor(0, 0, 128) : QColor(0, 0, 0);
+                const double x = 3 + row * 0.37, y = 2 + row * (size * 0.45) + 0.6;
+                surface.SetForeColour({static_cast<std::uint8_t>(fore.red()),
+                                       static_cast<std::uint8_t>(fore.green()),
+                                       static_cast<std::uint8_t>(fore.blue())});
+                surface.MoveTo(static_cast<float>(x), static_cast<float>(y));
+                const QPointF at(static_cast<float>(x), std::floor(static_cast<float>(y)));
+                if (row % 4 == 3) {
+                    surface.PrintOpaque(t, {128, 0, 128});
+                    p.fillRect(QRectF(at, QSizeF(fm.horizontalAdvance(text), fm.height())),
+                               QColor(128, 0, 128));
+                    p.setPen(fore);
+                    p.drawText(at + QPointF(0, fm.ascent()), text);
+                } else {
+                    // In two pieces, as the number list prints a row.
+                    surface.Print("12:");
+                    surface.Print(t);
+                    p.setPen(fore);
+                    p.drawText(at + QPointF(0, fm.ascent()), "12:");
+                    p.drawText(at + QPointF(fm.horizontalAdvance("12:"), fm.ascent()), text);
+                }
+                ++row;
+            }
+        }
+        p.end();
+        EXPECT_EQ(PixelsApart(surface.Image(), want), 0) << "size " << size;
     }
 }
 
