@@ -32,9 +32,15 @@ class QuietHost : public Host {
     std::optional<std::string> OpenFileName() override { return std::nullopt; }
     std::optional<std::string> SaveFileName() override { return std::nullopt; }
     void ShowStatus(const StatusView&) override {}
+    void ShowPickStatus(const std::string&) override {}
+    void ShowNumberDialog(const NumberDialogView&) override {}
     void ShowTextViewer(const std::string&) override {}
     void ShowAbout() override {}
     double TimeOfDay() override { return 0; }
+    void ShowBindingDialog(int) override {}
+    void ShowNewConfirmation() override {}
+    void ShowAttributeDialog(const AttributeDialogView&) override {}
+    void HideAttributeDialog(i16) override {}
 };
 
 void BM_DragByKey(benchmark::State& state) {

@@ -2,6 +2,7 @@
 
 #include <QPolygonF>
 #include <QString>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -23,6 +24,10 @@ constexpr double kPixelMargin = 64;
 // A circle this many client sizes across is drawn as the polyline of its visible arc, so the
 // cost does not grow with the radius.
 constexpr double kDirectRadiusFactor = 4;
+
+// Shaped texts kept per font size; the number list prints new values at every drag step, so
+// the store is emptied when it reaches this many.
+constexpr size_t kShapedTextLimit = 32768;
 
 int PixelIndex(double c) {
     return static_cast<int>(std::floor(std::clamp(c, -1e9, 1e9)));
@@ -134,6 +139,7 @@ void ImageSurface::SetFontSize(int points) {
     fontSize_ = size;
     font_.setPixelSize(size);
     metrics_.reset();
+    shaped_.clear();
     if (painter_) painter_->setFont(font_);
 }
 
@@ -238,10 +244,25 @@ void ImageSurface::PrintOpaque(std::string_view utf8, Rgb background) {
     PrintText(utf8, background);
 }
 
-void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& background) {
+const ImageSurface::ShapedText& ImageSurface::Shaped(std::string_view utf8) {
+    if (const auto found = shaped_.find(utf8); found != shaped_.end()) return found->second;
+    if (shaped_.size() >= kShapedTextLimit) shaped_.clear();
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    ShapedText shaped;
+    QTextLayout layout(text, font_, &image_);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    shaped.runs = layout.glyphRuns();
+    shaped.ascent = line.isValid() ? line.ascent() : 0;
+    shaped.advance = Metrics().horizontalAdvance(text);
+    return shaped_.emplace(std::string(utf8), std::move(shaped)).first->second;
+}
+
+void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& background) {
+    const ShapedText& text = Shaped(utf8);
     const QFontMetricsF& fm = Metrics();
-    const double advance = fm.horizontalAdvance(text);
+    const double advance = text.advance;
     if (std::isfinite(current_.x) && std::isfinite(current_.y) &&
         current_.x < image_.width() + kPixelMargin && current_.y < image_.height() + kPixelMargin &&
         current_.x + advance > -kPixelMargin && current_.y + fm.height() > -kPixelMargin) {
@@ -252,7 +273,10 @@ void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& ba
             p.fillRect(QRectF(topLeft, QSizeF(advance, fm.height())), ToQColor(*background));
         p.setPen(QPen(ToQColor(fore_)));
         pen_.reset();
-        p.drawText(topLeft + QPointF(0, fm.ascent()), text);
+        // The glyphs stand on the baseline of the font's own ascent, as a plain drawText puts
+        // them, also when a fallback font makes the laid-out line taller.
+        const QPointF origin = topLeft + QPointF(0, fm.ascent() - text.ascent);
+        for (const QGlyphRun& run : text.runs) p.drawGlyphRun(origin, run);
     }
     current_.x += advance;
 }

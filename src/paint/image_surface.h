@@ -5,10 +5,15 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
+#include <QList>
 #include <QPainter>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 #include "render/surface.h"
 #include "render/view_transform.h"
@@ -68,6 +73,20 @@ class ImageSurface : public Surface {
     const QFontMetricsF& Metrics();
     void PrintText(std::string_view utf8, const std::optional<Rgb>& background);
 
+    // A text laid out once in the current font: its glyphs (positioned from the top of the
+    // line box at `ascent` above their baseline) and its advance. Shaping is most of the cost
+    // of printing a text, and a figure prints the same names at every redraw.
+    struct ShapedText {
+        QList<QGlyphRun> runs;
+        double ascent = 0;
+        double advance = 0;
+    };
+    const ShapedText& Shaped(std::string_view utf8);
+    struct TextHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     struct PenKey {
@@ -86,6 +105,7 @@ class ImageSurface : public Surface {
     int fontSize_ = 9;
     QFont font_;
     std::optional<QFontMetricsF> metrics_;
+    std::unordered_map<std::string, ShapedText, TextHash, std::equal_to<>> shaped_;
     PixelPos current_;
 };
 
