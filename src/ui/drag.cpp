@@ -91,6 +91,13 @@ void FinishStep(App& app, Surface& surface, int point, PointRecord& rec, const N
 }  // namespace
 
 void mnuDeform1Pt_Click(App& app, Host& host, Surface& surface) {
+    // A drag pushed over a construction, a pick or the free-point mode would leave that
+    // command stranded beneath it: a number dialog answered meanwhile finds no construction
+    // waiting, and the construction then waits for an answer that never comes.
+    if (CurrentMode(app.session) != kModeStandard) {
+        host.Beep();
+        return;
+    }
     app.session.NeedDependencyMarks = kTrue;
     PushMode(app.session, kModeDeform);
     PushMode(app.session, kModeDragPick);

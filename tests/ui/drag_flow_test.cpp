@@ -55,5 +55,25 @@ TEST_F(DragFlow, EscapeDuringThePickLeavesDeformationToo) {
     EXPECT_DOUBLE_EQ(Pt({kKindPoint, 1}).x, 0);
 }
 
+TEST_F(DragFlow, MovingAPointIsRefusedWhileAConstructionWaitsForItsNumber) {
+    // "SIN" waits for its number; starting a drag now would bury the construction under
+    // "変形", and the dialog's answer would find nothing waiting for it.
+    ASSERT_TRUE(Menu("NSIN"));
+    ASSERT_TRUE(AwaitingNumber(app));
+    const int depth = app.session.ModeDepth;
+    const int beeps = host.beeps;
+    mnuDeform1Pt_Click(app, host, surface);
+    EXPECT_EQ(host.beeps, beeps + 1);
+    EXPECT_EQ(app.session.ModeDepth, depth);
+    NewNumOK_Click(app, host, surface, "30");
+    EXPECT_EQ(Mode(), kModeStandard);
+    EXPECT_EQ(NextInputSlot(fig()), 0) << "the construction was completed";
+
+    // The same in the free-point mode.
+    StartNewPoint(app, host, surface);
+    mnuDeform1Pt_Click(app, host, surface);
+    EXPECT_EQ(Mode(), kModeNewPoint);
+}
+
 }  // namespace
 }  // namespace kv::test
