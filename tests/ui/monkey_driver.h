@@ -410,6 +410,9 @@ class Monkey {
               << " left in mode 2";
             return o.str();
         }
+        // A construction waiting for its number can only go on through the dialog.
+        if (AwaitingNumber(app_) && !host_.numberShown)
+            return "a construction waits for a number while no number dialog is on show";
         auto finite = [](double v) { return std::isfinite(v); };
         for (int i = 1; i <= f.ObjectCount[kKindNumber]; ++i)
             if (f.Numbers[i].exists && !finite(f.Numbers[i].value)) {
@@ -560,6 +563,9 @@ class Monkey {
         for (int i = 1; i <= f.ObjectCount[kKindCircle]; ++i)
             if (f.Circles[i].exists)
                 at.emplace_back(f.Circles[i].cx + f.Circles[i].r, f.Circles[i].cy);
+        // A mouse on the window is always at a finite place.
+        std::erase_if(
+            at, [](const auto& p) { return !std::isfinite(p.first) || !std::isfinite(p.second); });
         if (!at.empty() && rng_.Chance(50)) {
             const auto& p = at[static_cast<size_t>(rng_.Below(static_cast<int>(at.size())))];
             const double j = rng_.Chance(50) ? 0.0 : 0.3;
