@@ -79,21 +79,33 @@ bool PointsCoincide(const PointRecord& p, const PointRecord& q) {
     return std::fabs(p.y - q.y) + std::fabs(p.x - q.x) < kCoincidence;
 }
 
+namespace {
+
+// An undefined output's non-finite fields become 0, as a figure file holds them, so that the
+// figure in memory and the figure saved and read back are the same.
+bool Finite(double& v) {
+    if (Fin(v)) return true;
+    v = 0;
+    return false;
+}
+
+}  // namespace
+
 void CheckFinite(PointRecord& p) {
-    if (!Fin(p.x) || !Fin(p.y)) p.exists = 0;
+    if (!(Finite(p.x) & Finite(p.y))) p.exists = 0;
 }
 
 void CheckFinite(LineRecord& l) {
-    if (!Fin(l.x1) || !Fin(l.y1) || !Fin(l.x2) || !Fin(l.y2) || !Fin(l.dx) || !Fin(l.dy))
+    if (!(Finite(l.x1) & Finite(l.y1) & Finite(l.x2) & Finite(l.y2) & Finite(l.dx) & Finite(l.dy)))
         l.exists = 0;
 }
 
 void CheckFinite(CircleRecord& c) {
-    if (!Fin(c.cx) || !Fin(c.cy) || !Fin(c.r)) c.exists = 0;
+    if (!(Finite(c.cx) & Finite(c.cy) & Finite(c.r))) c.exists = 0;
 }
 
 void CheckFinite(NumberRecord& n) {
-    if (!Fin(n.value)) n.exists = 0;
+    if (!Finite(n.value)) n.exists = 0;
 }
 
 // ---- line builders -----------------------------------------------------------------------

@@ -28,7 +28,8 @@ double ReduceAngle(double a, double m);
 double DirectionAngle(Vec2 v);
 bool PointsCoincide(const PointRecord& p, const PointRecord& q);
 
-// Sets the output's exists to 0 when any of its coordinates is not finite.
+// Sets the output's exists to 0 when any of its coordinates is not finite; those coordinates
+// become 0 (a file cannot hold them), the finite ones stay.
 void CheckFinite(PointRecord& p);
 void CheckFinite(LineRecord& l);
 void CheckFinite(CircleRecord& c);

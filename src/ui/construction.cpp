@@ -47,11 +47,13 @@ void AskFor(App& app, Host& host, Surface& surface, int j) {
 // Creates the outputs of the last procedure at the ends of their tables; false (nothing
 // created) when the tables cannot grow any further.
 bool CreateOutputs(Figure& f) {
-    SlotRow& out = f.ProcOutput[f.ProcedureCount];
+    // The row is looked up afresh for every slot: appending an object may grow the tables,
+    // which moves the procedure rows.
+    const int p = f.ProcedureCount;
     std::array<i16, 4> before{};
     for (int k = 0; k < 4; ++k) before[k] = f.ObjectCount[k];
     for (int j = 1; j <= kSlots; ++j) {
-        i16 k = out[j].kind;
+        i16 k = f.ProcOutput[p][j].kind;
         if (k == kSlotChosenNumber) {
             k = kKindNumber;
         } else if (k < kKindPoint || k > kKindCircle) {
@@ -64,7 +66,7 @@ bool CreateOutputs(Figure& f) {
         }
         // A new object starts from a fresh record, whatever an earlier one left there.
         InitObject(f, {k, static_cast<i16>(index)});
-        out[j] = {k, static_cast<i16>(index)};
+        f.ProcOutput[p][j] = {k, static_cast<i16>(index)};
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "ui/drag.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "engine/evaluators.h"
@@ -91,6 +92,13 @@ void FinishStep(App& app, Surface& surface, int point, PointRecord& rec, const N
 }  // namespace
 
 void mnuDeform1Pt_Click(App& app, Host& host, Surface& surface) {
+    // A drag pushed over a construction, a pick or the free-point mode would leave that
+    // command stranded beneath it: a number dialog answered meanwhile finds no construction
+    // waiting, and the construction then waits for an answer that never comes.
+    if (CurrentMode(app.session) != kModeStandard) {
+        host.Beep();
+        return;
+    }
     app.session.NeedDependencyMarks = kTrue;
     PushMode(app.session, kModeDeform);
     PushMode(app.session, kModeDragPick);
@@ -167,6 +175,9 @@ void NudgePoint(Figure& f, int point, PointRecord& rec, int key, int step, doubl
 }
 
 void DragToMouse(App& app, Host& host, Surface& surface, double x, double y) {
+    // At extreme reductions the mouse's world position can overflow; a point is never moved
+    // to a place that is not a number.
+    if (!std::isfinite(x) || !std::isfinite(y)) return;
     const int point = DraggedPoint(app);
     if (point == 0) {
         FullRedraw(app, host, surface);

@@ -15,7 +15,8 @@ namespace kv {
 constexpr i16 kModeDragPick = 13;
 
 // "1点を動かす": enter "変形" and start the pick of the point to move. The pick stores the
-// point in DragPoint and leaves "選択", so that "変形" is current.
+// point in DragPoint and leaves "選択", so that "変形" is current. Only in "標準"; elsewhere
+// (a construction, a pick, the free-point mode, a drag) it beeps and does nothing.
 void mnuDeform1Pt_Click(App& app, Host& host, Surface& surface);
 
 // One drag step to the mouse at world (x, y): a left press or a move with the left button held

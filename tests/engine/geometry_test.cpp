@@ -249,6 +249,19 @@ TEST(Points, NonFiniteResultsAreUndefined) {
     EXPECT_EQ(l.exists, 0);
     LineThroughPoints(Pt(0, 0), Pt(NAN, 0), l);
     EXPECT_EQ(l.exists, 0);
+    // What cannot be written to a file is not kept either: the figure saved and read back
+    // must be the figure in memory. Finite fields stay as they were.
+    EXPECT_TRUE(std::isfinite(r.x) && std::isfinite(r.y));
+    EXPECT_TRUE(std::isfinite(l.x2) && std::isfinite(l.dx) && std::isfinite(l.dy));
+    EXPECT_EQ(l.x1, 0);
+    CircleRecord c;
+    c.cx = -63.5;
+    c.r = INFINITY;
+    c.exists = kTrue;
+    CheckFinite(c);
+    EXPECT_EQ(c.exists, 0);
+    EXPECT_EQ(c.r, 0);
+    EXPECT_EQ(c.cx, -63.5);
 }
 
 TEST(Angles, SignedAngleQuadrantsAndStraightAngle) {

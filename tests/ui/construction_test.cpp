@@ -175,6 +175,31 @@ TEST_F(Construction, TablesGrowPastTheStartingCapacity) {
     EXPECT_NE(fig().Lines[1].exists, 0);
 }
 
+TEST_F(Construction, TablesGrowingBetweenTwoOutputsKeepBoth) {
+    // 29 points fill all but one entry of the starting tables, so the second intersection
+    // point of two circles is the one that makes them grow.
+    StartNewPoint(app, host, surface);
+    Click(-1, 0);
+    Click(1, 0);
+    for (int i = 0; i < 27; ++i) Click(-10 + 0.7 * i, 8);
+    Key(kKeyEsc);
+    ASSERT_EQ(Count(kKindPoint), 29);
+    ASSERT_EQ(fig().Capacity, 30);
+    Build("C2", {{-1, 0}, {1, 0}});
+    Build("C2", {{1, 0}, {-1, 0}});
+    Build("PC3", {{-3, 0}, {3, 0}});
+    ASSERT_EQ(Count(kKindPoint), 31);
+    const int p = fig().ProcedureCount;
+    EXPECT_EQ(fig().ProcOutput[p][1], (ObjectRef{kKindPoint, 30}));
+    EXPECT_EQ(fig().ProcOutput[p][2], (ObjectRef{kKindPoint, 31}));
+    for (int i : {30, 31}) {
+        const PointRecord& q = fig().Points[i];
+        ASSERT_NE(q.exists, 0) << i;
+        EXPECT_NEAR(std::hypot(q.x + 1, q.y), 2, 1e-9) << i;
+        EXPECT_NEAR(std::hypot(q.x - 1, q.y), 2, 1e-9) << i;
+    }
+}
+
 TEST_F(Construction, RepeatStartsTheLastCommandAgainWithItsForms) {
     RepeatLast(app, host, surface);  // nothing to repeat
     EXPECT_EQ(Mode(), kModeStandard);

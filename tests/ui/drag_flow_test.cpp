@@ -2,6 +2,7 @@
 // that may be dragged, a second press on it takes it, and moves with the button held drag it.
 
 #include <cmath>
+#include <limits>
 
 #include "construction_rig.h"
 #include "ui/drag.h"
@@ -40,6 +41,12 @@ TEST_F(DragFlow, PressTwiceOnAFreePointThenDragItAndTheCircumcentreFollows) {
     EXPECT_NEAR(std::hypot(c.x - 4, c.y), r1, 1e-9);
     EXPECT_NEAR(std::hypot(c.x, c.y - 3), r1, 1e-9);
 
+    // A mouse position that overflowed at an extreme reduction moves nothing.
+    Move(std::numeric_limits<double>::infinity(), 0);
+    Move(std::nan(""), 1);
+    EXPECT_DOUBLE_EQ(Pt({kKindPoint, 1}).x, -1);
+    EXPECT_DOUBLE_EQ(Pt({kKindPoint, 1}).y, 1);
+
     RightClick();
     EXPECT_EQ(Mode(), kModeStandard);
     Move(5, 5);  // after the drag, moves change nothing
@@ -53,6 +60,26 @@ TEST_F(DragFlow, EscapeDuringThePickLeavesDeformationToo) {
     Key(kKeyEsc);
     EXPECT_EQ(Mode(), kModeStandard);
     EXPECT_DOUBLE_EQ(Pt({kKindPoint, 1}).x, 0);
+}
+
+TEST_F(DragFlow, MovingAPointIsRefusedWhileAConstructionWaitsForItsNumber) {
+    // "SIN" waits for its number; starting a drag now would bury the construction under
+    // "変形", and the dialog's answer would find nothing waiting for it.
+    ASSERT_TRUE(Menu("NSIN"));
+    ASSERT_TRUE(AwaitingNumber(app));
+    const int depth = app.session.ModeDepth;
+    const int beeps = host.beeps;
+    mnuDeform1Pt_Click(app, host, surface);
+    EXPECT_EQ(host.beeps, beeps + 1);
+    EXPECT_EQ(app.session.ModeDepth, depth);
+    NewNumOK_Click(app, host, surface, "30");
+    EXPECT_EQ(Mode(), kModeStandard);
+    EXPECT_EQ(NextInputSlot(fig()), 0) << "the construction was completed";
+
+    // The same in the free-point mode.
+    StartNewPoint(app, host, surface);
+    mnuDeform1Pt_Click(app, host, surface);
+    EXPECT_EQ(Mode(), kModeNewPoint);
 }
 
 }  // namespace
