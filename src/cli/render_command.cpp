@@ -1,5 +1,6 @@
 #include "cli/render_command.h"
 
+#include <QFileInfo>
 #include <QRect>
 #include <QSaveFile>
 #include <QSize>
@@ -142,7 +143,8 @@ int RunRenderCommand(const RenderOptions& options, std::ostream& err) {
     svg.setSize(QSize(options.width, options.height));
     svg.setViewBox(QRect(0, 0, options.width, options.height));
     svg.setResolution(kSvgDotsPerInch);
-    svg.setTitle(QString::fromStdString(options.figurePath));
+    // The generator writes the title as it stands, and a file name may hold & or <.
+    svg.setTitle(QFileInfo(QString::fromStdString(options.figurePath)).fileName().toHtmlEscaped());
     if (!surface.SetMirror(&svg)) return cannotWrite();
     RedrawAll(figure, ctx);
     surface.EndMirror();

@@ -256,15 +256,16 @@ double MeanDifference(const QImage& a, const QImage& b, int factor) {
     return sum / (3.0 * small.width() * small.height());
 }
 
-// The triangle example with a Japanese name for its first point: the SVG has its size, its
-// circle as a curve, every name as text, and looks like the PNG of the same figure.
+// The triangle example with a Japanese name for its first point: the SVG is well-formed, has
+// its size, its circle as a curve, every name as text, and looks like the PNG of the figure.
 TEST(RenderCommand, WritesTheSameFigureAsSvg) {
     const OffscreenGui gui;  // for the renderer below; the command uses it too
     TempDir dir;
     Figure f;
     ASSERT_TRUE(LoadFigureFile(std::string(KORVINTH_TEST_DATA) + "/triangle.kvf", f).ok());
     f.Points[1].name = "頂点";
-    const std::string figure = (dir.path / "triangle.kvf").string();
+    // Characters that XML must escape, in the file name (the picture's title).
+    const std::string figure = (dir.path / "tri&<angle>.kvf").string();
     ASSERT_TRUE(WriteFigureFile(figure, f).ok());
     const std::string svgPath = (dir.path / "triangle.SVG").string();
     const std::string pngPath = (dir.path / "triangle.png").string();
