@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/bench_command.h"
 #include "cli/render_command.h"
 #include "cli/report_command.h"
 #include "model/version.h"
@@ -16,9 +17,10 @@ namespace {
 void PrintHelp() {
     std::printf(
         "Usage: korvinth [FILE]\n"
-        "       korvinth --render FILE OUT.png [--size WxH] [--axes] [--digits N]\n"
-        "                         [--pixel-size S]\n"
+        "       korvinth --render FILE OUT.png|OUT.svg [--size WxH] [--axes]\n"
+        "                         [--digits N] [--pixel-size S]\n"
         "       korvinth --report FILE\n"
+        "       korvinth --bench FILE [--size WxH] [--steps N]\n"
         "       korvinth --help | --version\n"
         "\n"
         "Korvinth is an interactive plane-geometry construction program.\n"
@@ -32,10 +34,24 @@ void PrintHelp() {
         "                    draw FILE as the window shows it and write the picture\n"
         "                    as a PNG image, without a display; exit status 2 when\n"
         "                    FILE cannot be read or an option is wrong\n"
+        "  --render FILE OUT.svg\n"
+        "                    the same drawing as an SVG image, one unit per pixel;\n"
+        "                    names and numbers are SVG text, in fonts the viewer\n"
+        "                    chooses\n"
         "    --size WxH      client area in pixels (default 641x481)\n"
         "    --axes          draw the unit grid and the axes\n"
         "    --digits N      decimal places of the number list, 0..20 (default 0)\n"
         "    --pixel-size S  world units per pixel (default 0.05)\n"
+        "  --bench FILE      draw FILE offscreen, then time the drag steps of the\n"
+        "                    benchmark command (the first point moved by the arrow\n"
+        "                    keys up, right, down, left, over and over) and one full\n"
+        "                    redraw; prints \"drag steps: N\", \"seconds per drag\n"
+        "                    step: S\" and \"seconds per full redraw: S\", one a line;\n"
+        "                    exit status 2 when FILE cannot be read or an option is\n"
+        "                    wrong\n"
+        "    --size WxH      client area in pixels (default 641x481)\n"
+        "    --steps N       drag steps, 1..1000000 (default 100: the point ends\n"
+        "                    where it started when N is a multiple of 4)\n"
         "  --help            show this text\n"
         "  --version         show the program's title and version\n");
 }
@@ -56,6 +72,10 @@ int main(int argc, char** argv) {
         if (a == "--render") {
             const std::vector<std::string> args(argv + 2, argv + argc);
             return kv::RunRenderCommand(args, std::cerr);
+        }
+        if (a == "--bench") {
+            const std::vector<std::string> args(argv + 2, argv + argc);
+            return kv::RunBenchCommand(args, std::cout, std::cerr);
         }
         if (a == "--report") {
             if (argc != 3) {

@@ -1,14 +1,16 @@
 #include "cli/render_command.h"
 
-#include <QGuiApplication>
+#include <QFileInfo>
+#include <QRect>
 #include <QSaveFile>
+#include <QSize>
 #include <QString>
+#include <QSvgGenerator>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <memory>
 #include <ostream>
 
+#include "cli/offscreen_gui.h"
 #include "io/figure_file.h"
 #include "model/number_text.h"
 #include "paint/image_surface.h"
@@ -22,27 +24,32 @@ namespace {
 
 constexpr int kModeStandard = 2;  // the resting mode: names follow the "文字表示" setting
 
-// Qt's own start-up notices (a missing runtime folder and the like) would make the command's
-// stderr more than its one line; only Qt's critical and fatal messages are passed on.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "korvinth: %s\n", text.toLocal8Bit().constData());
-}
-
 bool WholeNumber(std::string_view s, int& out) {
     const char* end = s.data() + s.size();
     const auto [ptr, ec] = std::from_chars(s.data(), end, out);
     return ec == std::errc() && ptr == end;
 }
 
-bool ParseSize(std::string_view s, int& w, int& h) {
+}  // namespace
+
+bool ParseClientSize(std::string_view s, int& w, int& h) {
     const size_t x = s.find_first_of("xX");
     if (x == std::string_view::npos) return false;
     return WholeNumber(s.substr(0, x), w) && WholeNumber(s.substr(x + 1), h) && w >= 1 && h >= 1 &&
            w <= kMaxRenderSide && h <= kMaxRenderSide;
 }
 
-}  // namespace
+bool IsSvgPath(std::string_view path) {
+    constexpr std::string_view kSuffix = ".svg";
+    if (path.size() < kSuffix.size()) return false;
+    const std::string_view tail = path.substr(path.size() - kSuffix.size());
+    for (size_t i = 0; i < kSuffix.size(); ++i) {
+        const char c = tail[i];
+        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != kSuffix[i])
+            return false;
+    }
+    return true;
+}
 
 std::optional<RenderOptions> ParseRenderOptions(std::span<const std::string> args,
                                                 std::string& error) {
@@ -54,7 +61,7 @@ std::optional<RenderOptions> ParseRenderOptions(std::span<const std::string> arg
         if (a == "--axes") {
             o.axes = true;
         } else if (a == "--size") {
-            if (!hasValue || !ParseSize(args[++i], o.width, o.height)) {
+            if (!hasValue || !ParseClientSize(args[++i], o.width, o.height)) {
                 error = "--size needs WxH, two whole numbers from 1 to " +
                         std::to_string(kMaxRenderSide) + " (for example 641x481)";
                 return std::nullopt;
@@ -81,12 +88,12 @@ std::optional<RenderOptions> ParseRenderOptions(std::span<const std::string> arg
             o.imagePath = a;
             ++positional;
         } else {
-            error = "--render takes one FILE and one OUT.png, not also " + a;
+            error = "--render takes one FILE and one OUT.png or OUT.svg, not also " + a;
             return std::nullopt;
         }
     }
     if (positional < 2) {
-        error = "--render needs FILE and OUT.png (see --help)";
+        error = "--render needs FILE and OUT.png or OUT.svg (see --help)";
         return std::nullopt;
     }
     return o;
@@ -100,20 +107,7 @@ int RunRenderCommand(const RenderOptions& options, std::ostream& err) {
         return 2;
     }
 
-    // The image surface needs Qt's font and image machinery but no display.
-    const QtMessageHandler previousHandler = qInstallMessageHandler(QuietQtMessages);
-    struct RestoreHandler {
-        QtMessageHandler handler;
-        ~RestoreHandler() { qInstallMessageHandler(handler); }
-    } restore{previousHandler};
-    int argc = 1;
-    char name[] = "korvinth";
-    char* argv[] = {name, nullptr};
-    std::unique_ptr<QGuiApplication> app;
-    if (QGuiApplication::instance() == nullptr) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
+    const OffscreenGui gui;
 
     ImageSurface surface(options.width, options.height);
     View view;
@@ -126,14 +120,35 @@ int RunRenderCommand(const RenderOptions& options, std::ostream& err) {
     note.message = [&err](const std::string& text) { err << "korvinth: " << text << '\n'; };
     ColourNotice notice;
     const DrawContext ctx{surface, view, kModeStandard, note, notice};
-    RedrawAll(figure, ctx);
 
     QSaveFile file(QString::fromStdString(options.imagePath));
-    if (!file.open(QIODevice::WriteOnly) || !surface.Image().save(&file, "PNG") || !file.commit()) {
+    const auto cannotWrite = [&] {
         err << "korvinth: " << options.imagePath << ": cannot write the image ("
             << file.errorString().toStdString() << ")\n";
         return 1;
+    };
+    if (!IsSvgPath(options.imagePath)) {
+        RedrawAll(figure, ctx);
+        if (!file.open(QIODevice::WriteOnly) || !surface.Image().save(&file, "PNG") ||
+            !file.commit())
+            return cannotWrite();
+        return 0;
     }
+
+    // The vector picture is the same drawing repeated onto an SVG generator, one SVG user
+    // unit per pixel; at 96 dots per inch its size in millimetres is that many CSS pixels.
+    if (!file.open(QIODevice::WriteOnly)) return cannotWrite();
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(QSize(options.width, options.height));
+    svg.setViewBox(QRect(0, 0, options.width, options.height));
+    svg.setResolution(kSvgDotsPerInch);
+    // The generator writes the title as it stands, and a file name may hold & or <.
+    svg.setTitle(QFileInfo(QString::fromStdString(options.figurePath)).fileName().toHtmlEscaped());
+    if (!surface.SetMirror(&svg)) return cannotWrite();
+    RedrawAll(figure, ctx);
+    surface.EndMirror();
+    if (!file.commit()) return cannotWrite();
     return 0;
 }
 

@@ -52,6 +52,7 @@ ImageSurface::ImageSurface(int width, int height)
 
 ImageSurface::~ImageSurface() {
     EndPainting();
+    EndMirror();
 }
 
 void ImageSurface::Resize(int width, int height) {
@@ -79,6 +80,30 @@ QPainter& ImageSurface::Painter() {
         painter_->setFont(font_);
     }
     return *painter_;
+}
+
+template <class Paint>
+void ImageSurface::OnEachPainter(Paint&& paint) {
+    paint(Painter());
+    if (mirror_) paint(*mirror_);
+}
+
+bool ImageSurface::SetMirror(QPaintDevice* device) {
+    EndMirror();
+    if (device == nullptr) return true;
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(device)) return false;
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setFont(font_);
+    mirror_ = std::move(painter);
+    return true;
+}
+
+void ImageSurface::EndMirror() {
+    if (mirror_) {
+        mirror_->end();
+        mirror_.reset();
+    }
 }
 
 void ImageSurface::EndPainting() {
@@ -117,16 +142,17 @@ QPen ImageSurface::PenOf(Rgb c) const {
 }
 
 void ImageSurface::UsePen(QPainter& p, Rgb c) {
-    // Changing the painter's pen is not free; consecutive shapes mostly share one.
-    const PenKey key{c, penWidth_, dotted_};
-    if (pen_ && *pen_ == key) return;
+    // Changing the image painter's pen is not free; consecutive shapes mostly share one.
+    if (&p == painter_.get()) {
+        const PenKey key{c, penWidth_, dotted_};
+        if (pen_ && *pen_ == key) return;
+        pen_ = key;
+    }
     p.setPen(PenOf(c));
-    pen_ = key;
 }
 
 void ImageSurface::Clear() {
-    QPainter& p = Painter();
-    p.fillRect(image_.rect(), ToQColor(back_));
+    OnEachPainter([&](QPainter& p) { p.fillRect(image_.rect(), ToQColor(back_)); });
 }
 
 void ImageSurface::SetPenWidth(int pixels) {
@@ -141,6 +167,7 @@ void ImageSurface::SetFontSize(int points) {
     metrics_.reset();
     shaped_.clear();
     if (painter_) painter_->setFont(font_);
+    if (mirror_) mirror_->setFont(font_);
 }
 
 const QFontMetricsF& ImageSurface::Metrics() {
@@ -154,9 +181,10 @@ void ImageSurface::Line(float x1, float y1, float x2, float y2, Rgb c) {
     const ClipRect area{-kPixelMargin, -kPixelMargin, image_.width() + kPixelMargin,
                         image_.height() + kPixelMargin};
     if (!ClipSegment(area, a.x, a.y, b.x, b.y)) return;
-    QPainter& p = Painter();
-    UsePen(p, c);
-    p.drawLine(PixelPoint(a), PixelPoint(b));
+    OnEachPainter([&](QPainter& p) {
+        UsePen(p, c);
+        p.drawLine(PixelPoint(a), PixelPoint(b));
+    });
 }
 
 void ImageSurface::Rectangle(float x1, float y1, float x2, float y2, Rgb c, bool filled) {
@@ -171,13 +199,14 @@ void ImageSurface::Rectangle(float x1, float y1, float x2, float y2, Rgb c, bool
                     PixelIndex(std::clamp(std::min(a.y, b.y), lo, hy)));
     const QPoint p2(PixelIndex(std::clamp(std::max(a.x, b.x), lo, hx)),
                     PixelIndex(std::clamp(std::max(a.y, b.y), lo, hy)));
-    QPainter& p = Painter();
-    if (filled) p.fillRect(QRect(p1, p2), ToQColor(c));
-    // The outline (drawn for a filled box too, so a wide pen widens both alike).
-    UsePen(p, c);
-    p.setBrush(Qt::NoBrush);
     const QPoint corners[4] = {p1, QPoint(p2.x(), p1.y()), p2, QPoint(p1.x(), p2.y())};
-    p.drawPolygon(corners, 4);
+    OnEachPainter([&](QPainter& p) {
+        if (filled) p.fillRect(QRect(p1, p2), ToQColor(c));
+        // The outline (drawn for a filled box too, so a wide pen widens both alike).
+        UsePen(p, c);
+        p.setBrush(Qt::NoBrush);
+        p.drawPolygon(corners, 4);
+    });
 }
 
 void ImageSurface::CircleOutline(float cx, float cy, float r, Rgb c) {
@@ -188,14 +217,15 @@ void ImageSurface::CircleOutline(float cx, float cy, float r, Rgb c) {
                         image_.height() + kPixelMargin};
     if (!(rx >= 0) || !(ry >= 0) || !CircleCrossesRect(area, centre.x, centre.y, std::max(rx, ry)))
         return;
-    QPainter& p = Painter();
-    UsePen(p, c);
-    p.setBrush(Qt::NoBrush);
     const double cxp = std::floor(centre.x);
     const double cyp = std::floor(centre.y);
     const double limit = kDirectRadiusFactor * (image_.width() + image_.height());
     if (std::max(rx, ry) <= limit) {
-        p.drawEllipse(QPointF(cxp, cyp), rx, ry);
+        OnEachPainter([&](QPainter& p) {
+            UsePen(p, c);
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QPointF(cxp, cyp), rx, ry);
+        });
         return;
     }
     // The centre lies far outside the area, so the visible arc spans less than half a turn:
@@ -219,7 +249,10 @@ void ImageSurface::CircleOutline(float cx, float cy, float r, Rgb c) {
         const double a = mid + lo + (hi - lo) * i / n;
         arc << QPointF(cxp + rx * std::cos(a), cyp + ry * std::sin(a));
     }
-    p.drawPolyline(arc);
+    OnEachPainter([&](QPainter& p) {
+        UsePen(p, c);
+        p.drawPolyline(arc);
+    });
 }
 
 void ImageSurface::Pixel(float x, float y, Rgb c) {
@@ -227,9 +260,10 @@ void ImageSurface::Pixel(float x, float y, Rgb c) {
     if (!(a.x >= -kPixelMargin && a.x <= image_.width() + kPixelMargin && a.y >= -kPixelMargin &&
           a.y <= image_.height() + kPixelMargin))
         return;
-    QPainter& p = Painter();
-    UsePen(p, c);
-    p.drawPoint(PixelPoint(a));
+    OnEachPainter([&](QPainter& p) {
+        UsePen(p, c);
+        p.drawPoint(PixelPoint(a));
+    });
 }
 
 void ImageSurface::MoveTo(float x, float y) {
@@ -268,15 +302,22 @@ void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& ba
         current_.x + advance > -kPixelMargin && current_.y + fm.height() > -kPixelMargin) {
         // Not rounded: a text printed in pieces puts its glyphs where the whole text would.
         const QPointF topLeft(current_.x, std::floor(current_.y));
-        QPainter& p = Painter();
-        if (background)
-            p.fillRect(QRectF(topLeft, QSizeF(advance, fm.height())), ToQColor(*background));
-        p.setPen(QPen(ToQColor(fore_)));
+        const QRectF box(topLeft, QSizeF(advance, fm.height()));
+        OnEachPainter([&](QPainter& p) {
+            if (background) p.fillRect(box, ToQColor(*background));
+            p.setPen(QPen(ToQColor(fore_)));
+        });
         pen_.reset();
         // The glyphs stand on the baseline of the font's own ascent, as a plain drawText puts
         // them, also when a fallback font makes the laid-out line taller.
-        const QPointF origin = topLeft + QPointF(0, fm.ascent() - text.ascent);
+        const QPointF baseline = topLeft + QPointF(0, fm.ascent());
+        const QPointF origin = baseline - QPointF(0, text.ascent);
+        QPainter& p = Painter();
         for (const QGlyphRun& run : text.runs) p.drawGlyphRun(origin, run);
+        if (mirror_) {
+            mirror_->drawText(baseline,
+                              QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+        }
     }
     current_.x += advance;
 }

@@ -1,13 +1,16 @@
 #pragma once
 // A drawing Surface over a QImage: the persistent picture of the window's canvas (which
 // copies the image in its paint event) and of the headless --render command. Drawing is
-// aliased, in whole pixels, so that erasing by overdrawing leaves no fringes.
+// aliased, in whole pixels, so that erasing by overdrawing leaves no fringes. Every drawing
+// can also be repeated onto a second paint device (an SVG generator for a vector picture of
+// the same figure), with the same clipping and text placement.
 
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QImage>
 #include <QList>
+#include <QPaintDevice>
 #include <QPainter>
 #include <functional>
 #include <memory>
@@ -64,8 +67,21 @@ class ImageSurface : public Surface {
     // The current text position in pixels (top-left corner of the next text).
     PixelPos CurrentPixel() const { return current_; }
 
+    // From now on every drawing is also made on `device`, in the image's pixel coordinates
+    // (the device should be as large as the image). Texts reach it as text in the current
+    // font, not as glyphs, so a vector device keeps them as characters. Erasing by
+    // overdrawing shows there as shapes drawn over others. The mirror ends (its painter is
+    // finished, so a generator writes its last lines) with EndMirror, a new SetMirror or the
+    // destructor; Image() and Resize() leave it running. Returns false when painting cannot
+    // begin on the device.
+    bool SetMirror(QPaintDevice* device);
+    void EndMirror();
+
   private:
     QPainter& Painter();
+    // Runs `paint` on the image's painter and then on the mirror's, if any.
+    template <class Paint>
+    void OnEachPainter(Paint&& paint);
     void EndPainting();
     PixelPos ToPixel(double x, double y) const;
     QPen PenOf(Rgb c) const;
@@ -89,13 +105,14 @@ class ImageSurface : public Surface {
 
     QImage image_;
     std::unique_ptr<QPainter> painter_;
+    std::unique_ptr<QPainter> mirror_;
     struct PenKey {
         Rgb colour;
         int width = 1;
         bool dotted = false;
         friend bool operator==(const PenKey&, const PenKey&) = default;
     };
-    std::optional<PenKey> pen_;  // what the painter's pen currently is
+    std::optional<PenKey> pen_;  // what the image painter's pen currently is
     bool user_ = false;
     ViewMapping map_;
     Rgb back_{192, 192, 192};

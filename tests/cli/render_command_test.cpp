@@ -3,13 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QStringList>
+#include <QSvgRenderer>
+#include <QXmlStreamReader>
 
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/offscreen_gui.h"
 #include "io/figure_file.h"
 #include "model/figure.h"
 
@@ -186,6 +193,113 @@ TEST(RenderCommand, BadFileOrOptionsExitTwoWithOneLine) {
     const std::vector<std::string> args = {figure, (dir.path / "no" / "such" / "x.png").string()};
     EXPECT_EQ(RunRenderCommand(args, err), 1);
     EXPECT_FALSE(err.str().empty());
+}
+
+TEST(RenderCommand, SvgIsChosenByTheSuffixInAnyCase) {
+    for (const char* path : {"a.svg", "dir/B.SVG", "c.Svg", ".svg"}) EXPECT_TRUE(IsSvgPath(path));
+    for (const char* path : {"a.png", "svg", "a.svgz", "a.svg.png", ""})
+        EXPECT_FALSE(IsSvgPath(path)) << path;
+}
+
+// What an SVG picture holds, read back with an XML reader.
+struct SvgContents {
+    bool wellFormed = false;
+    QString width, height, viewBox;
+    int curves = 0;  // ellipses, circles and paths
+    QStringList texts;
+};
+
+SvgContents ReadSvg(const std::string& path) {
+    SvgContents c;
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return c;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        const QStringView name = xml.name();
+        if (name == u"svg") {
+            c.width = xml.attributes().value("width").toString();
+            c.height = xml.attributes().value("height").toString();
+            c.viewBox = xml.attributes().value("viewBox").toString();
+        } else if (name == u"ellipse" || name == u"circle" || name == u"path") {
+            ++c.curves;
+        } else if (name == u"text") {
+            c.texts << xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        }
+    }
+    c.wellFormed = !xml.hasError();
+    return c;
+}
+
+// Millimetres at 96 dots per inch, back in pixels.
+double MillimetresToPixels(const QString& length) {
+    EXPECT_TRUE(length.endsWith("mm")) << length.toStdString();
+    return length.chopped(2).toDouble() * kSvgDotsPerInch / 25.4;
+}
+
+// The mean difference of two pictures per channel (0..255), both shrunk by `factor` with
+// smoothing, so that antialiased edges and single-pixel shifts count little.
+double MeanDifference(const QImage& a, const QImage& b, int factor) {
+    const QSize small = a.size() / factor;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32)
+                         .scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32)
+                         .scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    double sum = 0;
+    for (int j = 0; j < small.height(); ++j) {
+        for (int i = 0; i < small.width(); ++i) {
+            const QRgb p = x.pixel(i, j), q = y.pixel(i, j);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return sum / (3.0 * small.width() * small.height());
+}
+
+// The triangle example with a Japanese name for its first point: the SVG is well-formed, has
+// its size, its circle as a curve, every name as text, and looks like the PNG of the figure.
+TEST(RenderCommand, WritesTheSameFigureAsSvg) {
+    const OffscreenGui gui;  // for the renderer below; the command uses it too
+    TempDir dir;
+    Figure f;
+    ASSERT_TRUE(LoadFigureFile(std::string(KORVINTH_TEST_DATA) + "/triangle.kvf", f).ok());
+    f.Points[1].name = "頂点";
+    // Characters that XML must escape, in the file name (the picture's title).
+    const std::string figure = (dir.path / "tri&<angle>.kvf").string();
+    ASSERT_TRUE(WriteFigureFile(figure, f).ok());
+    const std::string svgPath = (dir.path / "triangle.SVG").string();
+    const std::string pngPath = (dir.path / "triangle.png").string();
+    const QImage png = Render({figure, pngPath, "--size", "401x321"});
+    std::ostringstream err;
+    const std::vector<std::string> svgArgs = {figure, svgPath, "--size", "401x321"};
+    ASSERT_EQ(RunRenderCommand(svgArgs, err), 0) << err.str();
+
+    const SvgContents svg = ReadSvg(svgPath);
+    ASSERT_TRUE(svg.wellFormed);
+    EXPECT_NEAR(MillimetresToPixels(svg.width), 401, 0.01);
+    EXPECT_NEAR(MillimetresToPixels(svg.height), 321, 0.01);
+    EXPECT_EQ(svg.viewBox, "0 0 401 321");
+    EXPECT_GE(svg.curves, 1);
+    for (const char* name : {"頂点", "B", "C", "D"})
+        EXPECT_TRUE(svg.texts.contains(QString::fromUtf8(name))) << name;
+
+    // Drawn by an SVG renderer, the picture is the PNG's, up to antialiasing and fonts.
+    QSvgRenderer renderer(QString::fromStdString(svgPath));
+    ASSERT_TRUE(renderer.isValid());
+    QImage drawn(png.size(), QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    {
+        QPainter p(&drawn);
+        renderer.render(&p);
+    }
+    // The figure is thin lines on grey, so the difference is judged against that of an empty
+    // picture: the rendered SVG must be much closer to the PNG than nothing drawn at all.
+    QImage blank(png.size(), QImage::Format_RGB32);
+    blank.fill(qRgb(192, 192, 192));
+    const double fromSvg = MeanDifference(png, drawn, 4);
+    const double fromBlank = MeanDifference(png, blank, 4);
+    EXPECT_GT(fromBlank, 1.0);
+    EXPECT_LT(fromSvg, 0.5 * fromBlank);
 }
 
 }  // namespace
