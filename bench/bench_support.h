@@ -9,18 +9,15 @@
 #include <string>
 
 #include "model/figure.h"
+#include "support/figure_builder.h"
+#include "support/offscreen_app.h"
 
 namespace kv::bench {
 
 // The application the image surface needs, unless one is already running; it lives as long as
 // the returned pointer.
 inline std::unique_ptr<QGuiApplication> OffscreenGui() {
-    static int argc = 1;
-    static char name[] = "korvinth_bench";
-    static char* argv[] = {name, nullptr};
-    if (QGuiApplication::instance() != nullptr) return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
+    return test::MakeOffscreenApp<QGuiApplication>("korvinth_bench");
 }
 
 struct MixedFigure {
@@ -34,24 +31,17 @@ struct MixedFigure {
     int Pick(int n) { return 1 + static_cast<int>(Uniform(0, n - 0.001)); }
 
     int Point(double x, double y) {
-        const int p = AppendProcedure(f, "PNEW");
-        const int i = AppendObject(f, kKindPoint);
-        f.ProcOutput[p][1] = {kKindPoint, static_cast<i16>(i)};
-        PointRecord& r = f.Points[i];
-        r.x = x;
-        r.y = y;
-        r.exists = kTrue;
-        r.movable = kTrue;
-        r.mark = static_cast<i16>(Pick(6) - 1);
-        return i;
+        const ObjectRef pt = test::AddFreePoint(f, x, y);
+        f.Points[pt.index].mark = static_cast<i16>(Pick(6) - 1);
+        return pt.index;
     }
 
     void Procedure(const char* code, int a, int b, i16 outKind) {
-        const int p = AppendProcedure(f, code);
-        const int i = AppendObject(f, outKind);
-        f.ProcInput[p][1] = {kKindPoint, static_cast<i16>(a)};
-        f.ProcInput[p][2] = {kKindPoint, static_cast<i16>(b)};
-        f.ProcOutput[p][1] = {outKind, static_cast<i16>(i)};
+        const int i =
+            test::AddProcedure(
+                f, code, {{kKindPoint, static_cast<i16>(a)}, {kKindPoint, static_cast<i16>(b)}},
+                {outKind})[0]
+                .index;
         if (outKind == kKindLine) f.Lines[i].form = static_cast<i16>(Pick(3) - 1);
         if (outKind == kKindNumber) f.Numbers[i].name = "d" + std::to_string(i);
     }

@@ -4,15 +4,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <optional>
+#include <sstream>
 #include <string>
 #include <utility>
 
 #include "bench_support.h"
+#include "cli/headless_host.h"
 #include "paint/image_surface.h"
 #include "render/view_transform.h"
 #include "ui/drag.h"
-#include "ui/host.h"
 #include "ui/input_dispatch.h"
 #include "ui/modes.h"
 #include "ui/redraw.h"
@@ -20,35 +20,13 @@
 namespace kv {
 namespace {
 
-// Nothing to show and nothing to answer.
-class QuietHost : public Host {
-  public:
-    void Message(const std::string&, const std::string&) override {}
-    std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    void Beep() override {}
-    std::optional<std::string> OpenFileName() override { return std::nullopt; }
-    std::optional<std::string> SaveFileName() override { return std::nullopt; }
-    void ShowStatus(const StatusView&) override {}
-    void ShowPickStatus(const std::string&) override {}
-    void ShowNumberDialog(const NumberDialogView&) override {}
-    void ShowTextViewer(const std::string&) override {}
-    void ShowAbout() override {}
-    double TimeOfDay() override { return 0; }
-    void ShowBindingDialog(int) override {}
-    void ShowNewConfirmation() override {}
-    void ShowAttributeDialog(const AttributeDialogView&) override {}
-    void HideAttributeDialog(i16) override {}
-};
-
 void BM_DragByKey(benchmark::State& state) {
     const auto gui = bench::OffscreenGui();
 
     App app;
     app.figure = std::move(bench::MixedFigure(static_cast<int>(state.range(0))).f);
-    QuietHost host;
+    std::ostringstream quiet;  // nothing is shown and nobody answers
+    HeadlessHost host(quiet);
     ImageSurface surface(1280, 960);
     SetScreen(app.view, surface);
     FullRedraw(app, host, surface);

@@ -6,14 +6,13 @@
 
 #include <cmath>
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/recompute.h"
-#include "model/catalogue.h"
 #include "model/figure.h"
+#include "support/figure_builder.h"
 
 namespace kv {
 namespace {
@@ -28,30 +27,10 @@ struct BenchFigure {
         return lo + static_cast<double>(seed >> 8) / (1u << 24) * (hi - lo);
     }
 
-    ObjectRef Free(double x, double y) {
-        const int p = AppendProcedure(f, "PNEW");
-        const ObjectRef pt{kKindPoint, static_cast<i16>(AppendObject(f, kKindPoint))};
-        PointRecord& r = f.Points[pt.index];
-        r.x = x;
-        r.y = y;
-        r.exists = kTrue;
-        r.movable = kTrue;
-        f.ProcOutput[p][1] = pt;
-        return pt;
-    }
+    ObjectRef Free(double x, double y) { return test::AddFreePoint(f, x, y); }
 
-    std::vector<ObjectRef> Make(std::string_view code, std::initializer_list<ObjectRef> in) {
-        const int p = AppendProcedure(f, code);
-        int j = 1;
-        for (ObjectRef r : in) f.ProcInput[p][j++] = r;
-        std::vector<ObjectRef> out;
-        j = 1;
-        for (char letter : FindCode(code)->outputs) {
-            const i16 kind = KindOfLetter(letter);
-            out.push_back({kind, static_cast<i16>(AppendObject(f, kind))});
-            f.ProcOutput[p][j++] = out.back();
-        }
-        return out;
+    std::vector<ObjectRef> Make(std::string_view code, const std::vector<ObjectRef>& in) {
+        return test::AddConstruction(f, code, in);
     }
 
     // One block of 13 procedures on the point u carried over from the previous block. The two

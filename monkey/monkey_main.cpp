@@ -15,8 +15,8 @@
 #include <string>
 
 #include "../tests/ui/monkey_driver.h"
-#include "../tests/ui/recording_surface.h"
 #include "paint/image_surface.h"
+#include "support/recording_surface.h"
 
 namespace fs = std::filesystem;
 using namespace kv::test::monkey;
@@ -48,8 +48,11 @@ int main(int argc, char** argv) {
         std::unique_ptr<kv::Surface> surface;
         if (seed % 4 == 0)
             surface = std::make_unique<kv::ImageSurface>(641, 481);
-        else
-            surface = std::make_unique<kv::test::RecordingSurface>();
+        else {
+            auto counting = std::make_unique<kv::test::RecordingSurface>();
+            counting->keepCalls = false;  // long sessions: counts only
+            surface = std::move(counting);
+        }
         const Outcome o = RunSession(*surface, config, seed, steps);
         ++sessions;
         total += o.failure.empty() ? steps : o.step;
@@ -57,6 +60,7 @@ int main(int argc, char** argv) {
         std::printf("seed %llu, step %d: %s\n", static_cast<unsigned long long>(seed), o.step,
                     o.failure.c_str());
         kv::test::RecordingSurface again;
+        again.keepCalls = false;
         const auto shortest = Minimise(again, config, seed, o.actions, o.failure);
         std::printf("shortest session found (%zu actions):\n", shortest.size());
         for (const Action& a : shortest) std::printf("  %s\n", a.Describe().c_str());

@@ -17,6 +17,7 @@
 #include "io/figure_lines.h"
 #include "model/catalogue.h"
 #include "model/figure.h"
+#include "support/figure_builder.h"
 
 namespace kv {
 namespace {
@@ -27,15 +28,9 @@ struct Builder {
     Notifier note;
 
     ObjectRef Free(double x, double y, std::string_view name = {}, i16 movable = kTrue) {
-        const int p = AppendProcedure(f, "PNEW");
-        const ObjectRef pt{kKindPoint, static_cast<i16>(AppendObject(f, kKindPoint))};
-        PointRecord& r = f.Points[pt.index];
-        r.x = x;
-        r.y = y;
-        r.exists = kTrue;
-        r.movable = movable;
-        r.mark = 0;
-        f.ProcOutput[p][1] = pt;
+        const ObjectRef pt = test::AddFreePoint(f, x, y);
+        f.Points[pt.index].movable = movable;
+        f.Points[pt.index].mark = 0;
         if (!name.empty()) SetName(f, pt, name);
         return pt;
     }
@@ -65,19 +60,14 @@ struct Builder {
     // segment and half-line menu items do for L1).
     std::vector<ObjectRef> Make(std::string_view code, std::vector<ObjectRef> in, i16 form1 = -1) {
         const CodeInfo* info = FindCode(code);
-        const int p = AppendProcedure(f, code);
-        for (size_t j = 0; j < in.size(); ++j) f.ProcInput[p][j + 1] = in[j];
-        std::vector<ObjectRef> out;
-        for (size_t j = 0; j < info->outputs.size(); ++j) {
-            const ObjectRef r{KindOfLetter(info->outputs[j]),
-                              static_cast<i16>(AppendObject(f, KindOfLetter(info->outputs[j])))};
+        const std::vector<ObjectRef> out = test::AddConstruction(f, code, in);
+        for (size_t j = 0; j < out.size(); ++j) {
+            const ObjectRef r = out[j];
             InitObject(f, r);
-            f.ProcOutput[p][j + 1] = r;
             i16 form = j == 0 ? info->outputForm1 : (j == 1 ? info->outputForm2 : -1);
             if (j == 0 && form1 >= 0) form = form1;
             if (form >= 0 && r.kind == kKindPoint) f.Points[r.index].mark = form;
             if (form >= 0 && r.kind == kKindLine) f.Lines[r.index].form = form;
-            out.push_back(r);
         }
         return out;
     }

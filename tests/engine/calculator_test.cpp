@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "figure_builder.h"
+#include "support/test_figure.h"
 
 namespace kv {
 namespace {

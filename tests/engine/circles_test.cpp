@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "figure_builder.h"
+#include "support/test_figure.h"
 
 namespace kv {
 namespace {

@@ -5,7 +5,7 @@
 #include "engine/constants.h"
 #include "engine/evaluators.h"
 #include "engine/recompute.h"
-#include "figure_builder.h"
+#include "support/test_figure.h"
 
 namespace kv {
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "engine/constants.h"
-#include "figure_builder.h"
+#include "support/test_figure.h"
 
 namespace kv {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "figure_builder.h"
 #include "model/text.h"
+#include "support/test_figure.h"
 
 namespace kv {
 namespace {

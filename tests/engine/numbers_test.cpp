@@ -8,7 +8,7 @@
 #include <string>
 
 #include "engine/constants.h"
-#include "figure_builder.h"
+#include "support/test_figure.h"
 
 namespace kv {
 namespace {

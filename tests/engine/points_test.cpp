@@ -5,7 +5,7 @@
 #include <numbers>
 
 #include "engine/constants.h"
-#include "figure_builder.h"
+#include "support/test_figure.h"
 
 namespace kv {
 namespace {

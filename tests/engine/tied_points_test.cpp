@@ -4,7 +4,7 @@
 
 #include "engine/constants.h"
 #include "engine/evaluators.h"
-#include "figure_builder.h"
+#include "support/test_figure.h"
 
 namespace kv {
 namespace {

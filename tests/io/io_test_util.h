@@ -14,32 +14,11 @@
 
 #include "io/figure_file.h"
 #include "model/figure.h"
+#include "support/figure_builder.h"
 
 namespace kv {
 
-// A free point at (x, y) made by a PNEW procedure, as the construction flow makes it.
-inline ObjectRef AddFreePoint(Figure& f, double x, double y) {
-    const int p = AppendProcedure(f, "PNEW");
-    const ObjectRef pt{kKindPoint, static_cast<i16>(AppendObject(f, kKindPoint))};
-    PointRecord& r = f.Points[pt.index];
-    r.x = x;
-    r.y = y;
-    r.exists = kTrue;
-    r.movable = kTrue;
-    f.ProcOutput[p][1] = pt;
-    return pt;
-}
-
-// Appends a procedure with inputs and outputs; outputs of kind 0..3 with index 0 are created.
-inline int AddProcedure(Figure& f, std::string_view code, std::initializer_list<ObjectRef> in,
-                        std::initializer_list<i16> outKinds) {
-    const int p = AppendProcedure(f, code);
-    int j = 1;
-    for (ObjectRef r : in) f.ProcInput[p][j++] = r;
-    j = 1;
-    for (i16 k : outKinds) f.ProcOutput[p][j++] = {k, static_cast<i16>(AppendObject(f, k))};
-    return p;
-}
+using test::AddFreePoint;
 
 // The triangle A(0,0), B(4,0), C(0,3) with its circumcentre D, the circle through A about D,
 // the line AB and the distance AB; stored positions of the computed objects are left at 0.
@@ -48,11 +27,10 @@ inline Figure TriangleFigure() {
     const ObjectRef a = AddFreePoint(f, 0, 0);
     const ObjectRef b = AddFreePoint(f, 4, 0);
     const ObjectRef c = AddFreePoint(f, 0, 3);
-    const int p1 = AddProcedure(f, "P1", {a, b, c}, {kKindPoint});
-    const ObjectRef d = f.ProcOutput[p1][1];
-    AddProcedure(f, "C2", {d, a}, {kKindCircle});
-    AddProcedure(f, "L1", {a, b}, {kKindLine});
-    AddProcedure(f, "ND2P", {a, b}, {kKindNumber});
+    const ObjectRef d = test::AddProcedure(f, "P1", {a, b, c}, {kKindPoint})[0];
+    test::AddProcedure(f, "C2", {d, a}, {kKindCircle});
+    test::AddProcedure(f, "L1", {a, b}, {kKindLine});
+    test::AddProcedure(f, "ND2P", {a, b}, {kKindNumber});
     f.Lines[1].name = "1";
     f.Circles[1].name = "1";
     return f;

@@ -12,7 +12,6 @@
 #include <string>
 #include <utility>
 
-#include "../render/figure_builder.h"
 #include "engine/recompute.h"
 #include "model/figure.h"
 #include "paint/image_surface.h"
@@ -20,6 +19,7 @@
 #include "render/number_list.h"
 #include "render/redraw.h"
 #include "render/view_transform.h"
+#include "support/figure_builder.h"
 
 namespace kv {
 namespace {

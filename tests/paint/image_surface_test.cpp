@@ -6,7 +6,6 @@
 #include <cmath>
 #include <limits>
 
-#include "../render/figure_builder.h"
 #include "engine/recompute.h"
 #include "model/figure.h"
 #include "render/draw.h"
@@ -14,6 +13,7 @@
 #include "render/palette.h"
 #include "render/redraw.h"
 #include "render/view_transform.h"
+#include "support/figure_builder.h"
 
 namespace kv {
 namespace {

@@ -6,12 +6,12 @@
 #include <QImage>
 #include <QPicture>
 
-#include "../render/figure_builder.h"
 #include "model/figure.h"
 #include "paint/image_surface.h"
 #include "render/draw_context.h"
 #include "render/redraw.h"
 #include "render/view_transform.h"
+#include "support/figure_builder.h"
 
 namespace kv {
 namespace {

@@ -1,27 +1,12 @@
 // Every paint test runs under one QGuiApplication on the offscreen platform.
 
-#include <gtest/gtest.h>
-
 #include <QGuiApplication>
-#include <memory>
+
+#include "support/offscreen_environment.h"
 
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    int argc_ = 1;
-    char name_[16] = "paint_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(
+    new kv::test::OffscreenEnvironment<QGuiApplication>("paint_tests"));
 
 }  // namespace

@@ -6,11 +6,11 @@
 #include <QImage>
 #include <utility>
 
-#include "../engine/figure_builder.h"
 #include "../ui/fake_host.h"
 #include "paint/image_surface.h"
 #include "render/palette.h"
 #include "render/view_transform.h"
+#include "support/test_figure.h"
 #include "ui/drag.h"
 #include "ui/input_dispatch.h"
 #include "ui/modes.h"

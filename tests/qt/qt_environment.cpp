@@ -1,28 +1,13 @@
 // Every window test runs under one QApplication on the offscreen platform, so no display is
 // needed and no window appears.
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
-#include <memory>
+
+#include "support/offscreen_environment.h"
 
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    int argc_ = 1;
-    char name_[16] = "qt_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(
+    new kv::test::OffscreenEnvironment<QApplication>("qt_tests"));
 
 }  // namespace

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "model/figure.h"
-#include "recording_surface.h"
 #include "render/draw_context.h"
 #include "render/view_transform.h"
+#include "support/recording_surface.h"
 
 namespace kv::test {
 

@@ -7,9 +7,9 @@
 
 #include "draw_rig.h"
 #include "engine/recompute.h"
-#include "figure_builder.h"
 #include "render/palette.h"
 #include "render/redraw.h"
+#include "support/figure_builder.h"
 
 namespace kv {
 namespace {

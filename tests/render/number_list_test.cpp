@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "draw_rig.h"
-#include "figure_builder.h"
 #include "model/number_text.h"
 #include "render/palette.h"
+#include "support/figure_builder.h"
 
 namespace kv {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "recording_surface.h"
+#include "support/recording_surface.h"
 
 namespace kv {
 namespace {

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "fake_host.h"
-#include "recording_surface.h"
 #include "render/view_transform.h"
+#include "support/recording_surface.h"
 #include "ui/construction.h"
 #include "ui/input_dispatch.h"
 #include "ui/modes.h"

@@ -6,12 +6,12 @@
 #include <cmath>
 #include <utility>
 
-#include "../engine/figure_builder.h"
 #include "engine/constants.h"
 #include "fake_host.h"
-#include "recording_surface.h"
 #include "render/number_list.h"
 #include "render/view_transform.h"
+#include "support/recording_surface.h"
+#include "support/test_figure.h"
 #include "ui/drag.h"
 #include "ui/input_dispatch.h"
 #include "ui/locus.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "fake_host.h"
-#include "recording_surface.h"
+#include "support/recording_surface.h"
 #include "ui/command_line.h"
 #include "ui/file_commands.h"
 #include "ui/input_dispatch.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_host.h"
-#include "recording_surface.h"
+#include "support/recording_surface.h"
 #include "ui/modes.h"
 #include "ui/option_commands.h"
 #include "ui/status.h"

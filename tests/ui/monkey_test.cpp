@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "monkey_driver.h"
-#include "recording_surface.h"
+#include "support/recording_surface.h"
 
 namespace kv::test::monkey {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fake_host.h"
-#include "recording_surface.h"
+#include "support/recording_surface.h"
 #include "ui/option_commands.h"
 #include "ui/status.h"
 #include "ui/view_commands.h"

@@ -1,6 +1,6 @@
 #pragma once
-// Figures for the engine tests, built through the procedure list the way the construction
-// commands build them, and evaluated by the driver.
+// A figure built through the procedure list the way the construction commands build it, and
+// evaluated by the driver; and plane helpers for checking where things came out.
 
 #include <cmath>
 #include <string>
@@ -10,6 +10,7 @@
 #include "engine/recompute.h"
 #include "model/catalogue.h"
 #include "model/figure.h"
+#include "support/figure_builder.h"
 
 namespace kv {
 
@@ -29,17 +30,7 @@ struct TestFigure {
     ObjectRef NewObject(i16 kind) { return {kind, static_cast<i16>(AppendObject(f, kind))}; }
 
     // A free point: a PNEW procedure whose output the user placed.
-    ObjectRef Free(double x, double y) {
-        const int p = AppendProcedure(f, "PNEW");
-        const ObjectRef pt = NewObject(kKindPoint);
-        PointRecord& r = f.Points[pt.index];
-        r.x = x;
-        r.y = y;
-        r.exists = kTrue;
-        r.movable = kTrue;
-        f.ProcOutput[p][1] = pt;
-        return pt;
-    }
+    ObjectRef Free(double x, double y) { return test::AddFreePoint(f, x, y); }
 
     // A point tied to a point, line or circle (a PNEW point with its binding set). As with the
     // binding dialog, the object it is tied to has been computed before.
@@ -66,15 +57,8 @@ struct TestFigure {
     // the catalogue; by default the catalogue's own). Returns the outputs.
     std::vector<ObjectRef> Make(std::string_view code, std::vector<ObjectRef> in,
                                 std::string_view outs = "*") {
-        const int p = AppendProcedure(f, code);
         if (outs == "*") outs = FindCode(code)->outputs;
-        for (size_t j = 0; j < in.size(); ++j) f.ProcInput[p][j + 1] = in[j];
-        std::vector<ObjectRef> made;
-        for (size_t j = 0; j < outs.size(); ++j) {
-            made.push_back(NewObject(KindOfLetter(outs[j])));
-            f.ProcOutput[p][j + 1] = made.back();
-        }
-        return made;
+        return test::AddProcedure(f, code, in, test::KindsOfLetters(outs));
     }
     ObjectRef Make1(std::string_view code, std::vector<ObjectRef> in, std::string_view outs = "*") {
         return Make(code, std::move(in), outs).front();

@@ -1,5 +1,7 @@
 #pragma once
-// A Surface that records every drawing call, for checking what the drawing code asks for.
+// A Surface that records every drawing call, for checking what the drawing code asks for, and
+// counts what was drawn: enough to tell a redraw from no redraw, and a picture painted over
+// from one cleared first.
 
 #include <string>
 #include <vector>
@@ -25,10 +27,25 @@ class RecordingSurface : public Surface {
   public:
     RecordingSurface(int w = 641, int h = 481) : w_(w), h_(h) {}
 
+    // Every call in order; off (keepCalls = false) for long sessions that only need the counts.
     std::vector<Call> calls;
+    bool keepCalls = true;
+
+    // The last user scale set, and whether it is in force.
     bool userScale = false;
     double left = 0, top = 0, width = 0, height = 0;
     float curX = 0, curY = 0;
+
+    // Counts since the last Forget: clears, lines, other shapes (rectangles, circles, pixels)
+    // and the texts printed; and every user scale set.
+    int clears = 0;
+    int lines = 0;
+    int shapes = 0;
+    std::vector<std::string> printed;
+    struct Scale {
+        double left, top, width, height;
+    };
+    std::vector<Scale> scales;
 
     std::vector<Call> Of(Op op) const {
         std::vector<Call> out;
@@ -42,6 +59,13 @@ class RecordingSurface : public Surface {
         for (const Call& c : calls)
             if (c.op == Op::Print || c.op == Op::PrintOpaque) out.push_back(c.text);
         return out;
+    }
+
+    int Drawn() const { return lines + shapes + static_cast<int>(printed.size()); }
+    void Forget() {
+        clears = lines = shapes = 0;
+        printed.clear();
+        calls.clear();
     }
 
     void Resize(int w, int h) {
@@ -58,6 +82,7 @@ class RecordingSurface : public Surface {
         top = t;
         width = wd;
         height = ht;
+        scales.push_back({l, t, wd, ht});
     }
     void Clear() override { Add(Op::Clear); }
     void SetBackColour(Rgb c) override { back_ = c; }
@@ -93,6 +118,22 @@ class RecordingSurface : public Surface {
   private:
     void Add(Op op, float x1 = 0, float y1 = 0, float x2 = 0, float y2 = 0, Rgb colour = {},
              Rgb background = {}, std::string_view text = {}) {
+        switch (op) {
+            case Op::Clear:
+                ++clears;
+                break;
+            case Op::Line:
+                ++lines;
+                break;
+            case Op::Print:
+            case Op::PrintOpaque:
+                printed.emplace_back(text);
+                break;
+            default:
+                ++shapes;
+                break;
+        }
+        if (!keepCalls) return;
         Call c;
         c.op = op;
         c.x1 = x1;
