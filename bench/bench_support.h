@@ -37,11 +37,7 @@ struct MixedFigure {
     }
 
     void Procedure(const char* code, int a, int b, i16 outKind) {
-        const int i =
-            test::AddProcedure(
-                f, code, {{kKindPoint, static_cast<i16>(a)}, {kKindPoint, static_cast<i16>(b)}},
-                {outKind})[0]
-                .index;
+        const int i = test::AddFromTwoPoints(f, code, a, b, outKind);
         if (outKind == kKindLine) f.Lines[i].form = static_cast<i16>(Pick(3) - 1);
         if (outKind == kKindNumber) f.Numbers[i].name = "d" + std::to_string(i);
     }

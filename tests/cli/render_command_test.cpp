@@ -19,6 +19,7 @@
 #include "cli/offscreen_gui.h"
 #include "io/figure_file.h"
 #include "model/figure.h"
+#include "support/figure_builder.h"
 
 namespace kv {
 namespace {
@@ -98,25 +99,14 @@ struct TempDir {
 std::string WriteFigure(const fs::path& dir, bool measured = false) {
     Figure f;
     const auto point = [&](double x) {
-        const int p = AppendProcedure(f, "PNEW");
-        const int i = AppendObject(f, kKindPoint);
-        f.ProcOutput[p][1] = {kKindPoint, static_cast<i16>(i)};
-        PointRecord& r = f.Points[i];
-        r.x = x;
-        r.exists = kTrue;
-        r.movable = kTrue;
-        r.colour = 4;
-        r.mark = 4;
-        return static_cast<i16>(i);
+        const int i = test::AddPoint(f, x, 0, 4);
+        f.Points[i].colour = 4;
+        return i;
     };
-    const i16 a = point(0);
+    const int a = point(0);
     if (measured) {
-        const i16 b = point(1.5);
-        const int p = AppendProcedure(f, "ND2P");
-        const int n = AppendObject(f, kKindNumber);
-        f.ProcInput[p][1] = {kKindPoint, a};
-        f.ProcInput[p][2] = {kKindPoint, b};
-        f.ProcOutput[p][1] = {kKindNumber, static_cast<i16>(n)};
+        const int b = point(1.5);
+        const int n = test::AddFromTwoPoints(f, "ND2P", a, b, kKindNumber);
         f.Numbers[n].name = "AB";
     }
     const std::string path = (dir / (measured ? "measured.kvf" : "point.kvf")).string();

@@ -20,25 +20,12 @@
 #include "render/redraw.h"
 #include "render/view_transform.h"
 #include "support/figure_builder.h"
+#include "support/pixels.h"
 
 namespace kv {
 namespace {
 
-int PixelsApart(const QImage& a, const QImage& b) {
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
-    return n;
-}
-
-int FromTwoPoints(Figure& f, const char* code, int a, int b, i16 kind) {
-    const int p = AppendProcedure(f, code);
-    const int i = AppendObject(f, kind);
-    f.ProcInput[p][1] = {kKindPoint, static_cast<i16>(a)};
-    f.ProcInput[p][2] = {kKindPoint, static_cast<i16>(b)};
-    f.ProcOutput[p][1] = {kind, static_cast<i16>(i)};
-    return i;
-}
+using test::DifferentPixels;
 
 // Named points with every mark, some depending on the dragged point A and many not, points
 // that overlap each other's names, the four line forms, circles, a hidden point, a highlighted
@@ -53,19 +40,19 @@ Figure Scene() {
         f.Points[p].name = "P" + std::to_string(i);
         f.Points[p].colour = static_cast<i16>(1 + i % 7);
         if (i % 3 == 0) test::AddLineThrough(f, p, previous, static_cast<i16>(i % 4));
-        if (i % 4 == 1) FromTwoPoints(f, "C2", p, previous, kKindCircle);
+        if (i % 4 == 1) test::AddFromTwoPoints(f, "C2", p, previous, kKindCircle);
         previous = p;
     }
     const int b = test::AddPoint(f, 2, 1.5, 5);
     f.Points[b].name = "点B";
     for (i16 form = 0; form < 4; ++form) test::AddLineThrough(f, a, b, form);
-    FromTwoPoints(f, "C2", a, b, kKindCircle);
-    f.Points[FromTwoPoints(f, "PT3", a, b, kKindPoint)].name = "鏡";
+    test::AddFromTwoPoints(f, "C2", a, b, kKindCircle);
+    f.Points[test::AddFromTwoPoints(f, "PT3", a, b, kKindPoint)].name = "鏡";
     const int hidden = test::AddPoint(f, -3, -1.05, 2);  // under A's name, never drawn
     f.Points[hidden].colour = 0;
     f.Points[test::AddPoint(f, 1, -4, 12)].name = "H";  // highlighted
-    f.Numbers[FromTwoPoints(f, "ND2P", a, b, kKindNumber)].name = "距離AB";
-    f.Numbers[FromTwoPoints(f, "ND2P", 2, 3, kKindNumber)].name = "d";
+    f.Numbers[test::AddFromTwoPoints(f, "ND2P", a, b, kKindNumber)].name = "距離AB";
+    f.Numbers[test::AddFromTwoPoints(f, "ND2P", 2, 3, kKindNumber)].name = "d";
     f.LocusCount[kKindPoint] = 1;
     f.LocusPoints.resize(2);
     f.LocusPoints[1] = f.Points[2];
@@ -121,7 +108,7 @@ TEST(FastPaths, DragStepsPaintWhatThePlainStepsPaint) {
             RecomputeAll(g, plain.note);
             DrawFigure(g, plain.Ctx(16));
             DrawNumberLabels(g, plain.Ctx(16));
-            ASSERT_EQ(PixelsApart(fast.surface.Image(), plain.surface.Image()), 0)
+            ASSERT_EQ(DifferentPixels(fast.surface.Image(), plain.surface.Image()), 0)
                 << "pen " << c.pen << " dotted " << c.dotted << " step to " << x << "," << y;
         }
     }
@@ -175,7 +162,7 @@ TEST(FastPaths, PrintedTextMatchesPlainDrawText) {
             }
         }
         p.end();
-        EXPECT_EQ(PixelsApart(surface.Image(), want), 0) << "size " << size;
+        EXPECT_EQ(DifferentPixels(surface.Image(), want), 0) << "size " << size;
     }
 }
 

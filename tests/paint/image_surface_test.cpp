@@ -37,15 +37,7 @@ struct Canvas {
     }
 };
 
-PointRecord PointAt(double x, double y, i16 mark, i16 colour) {
-    PointRecord p;
-    p.x = x;
-    p.y = y;
-    p.mark = mark;
-    p.colour = colour;
-    p.exists = kTrue;
-    return p;
-}
+using test::PointAt;
 
 TEST(ImageSurface, StartsAsBackgroundGreyRgb32) {
     Canvas c;
@@ -329,15 +321,7 @@ TEST(ImageSurface, TextInkStaysWithinItsRowHeight) {
 namespace kv {
 namespace {
 
-// A procedure with two point inputs and one output of the kind.
-int AddFromTwoPoints(Figure& f, const char* code, int a, int b, i16 kind) {
-    const int p = AppendProcedure(f, code);
-    const int i = AppendObject(f, kind);
-    f.ProcInput[p][1] = {kKindPoint, static_cast<i16>(a)};
-    f.ProcInput[p][2] = {kKindPoint, static_cast<i16>(b)};
-    f.ProcOutput[p][1] = {kind, static_cast<i16>(i)};
-    return i;
-}
+using test::AddFromTwoPoints;
 
 // A drag step paints the old images over and draws the new ones without clearing: the
 // picture must end up exactly as a full redraw of the new position would draw it, with no

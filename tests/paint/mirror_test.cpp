@@ -12,16 +12,12 @@
 #include "render/redraw.h"
 #include "render/view_transform.h"
 #include "support/figure_builder.h"
+#include "support/pixels.h"
 
 namespace kv {
 namespace {
 
-int DifferentPixels(const QImage& a, const QImage& b) {
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
-    return n;
-}
+using test::DifferentPixels;
 
 // A figure with grid and axes, names (one of them Japanese), the number list, a dotted line, a
 // wide pen, a filled mark and a circle whose radius is far beyond the image.

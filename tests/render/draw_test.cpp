@@ -20,16 +20,7 @@ using test::Call;
 using test::DrawRig;
 using test::LineOf;
 using test::Op;
-
-PointRecord PointAt(double x, double y, i16 mark, i16 colour = 7) {
-    PointRecord p;
-    p.x = x;
-    p.y = y;
-    p.mark = mark;
-    p.colour = colour;
-    p.exists = kTrue;
-    return p;
-}
+using test::PointAt;
 
 Rgb Palette(int i) {
     return *PaletteColour(i);

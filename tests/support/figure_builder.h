@@ -60,14 +60,31 @@ inline int AddPoint(Figure& f, double x, double y, i16 mark = 0) {
     return pt.index;
 }
 
+// A procedure with two point inputs and one output of the kind; returns the output's index.
+inline int AddFromTwoPoints(Figure& f, std::string_view code, int a, int b, i16 kind) {
+    return AddProcedure(f, code,
+                        {{kKindPoint, static_cast<i16>(a)}, {kKindPoint, static_cast<i16>(b)}},
+                        {kind})[0]
+        .index;
+}
+
 // The line through two points (L1) with a display form, black; returns its index.
 inline int AddLineThrough(Figure& f, int a, int b, i16 form) {
-    const ObjectRef l = AddProcedure(
-        f, "L1", {{kKindPoint, static_cast<i16>(a)}, {kKindPoint, static_cast<i16>(b)}},
-        {kKindLine})[0];
-    f.Lines[l.index].form = form;
-    f.Lines[l.index].colour = 7;
-    return l.index;
+    const int i = AddFromTwoPoints(f, "L1", a, b, kKindLine);
+    f.Lines[i].form = form;
+    f.Lines[i].colour = 7;
+    return i;
+}
+
+// A point record set directly: at (x, y), defined, with a mark and a colour.
+inline PointRecord PointAt(double x, double y, i16 mark, i16 colour = 7) {
+    PointRecord p;
+    p.x = x;
+    p.y = y;
+    p.mark = mark;
+    p.colour = colour;
+    p.exists = kTrue;
+    return p;
 }
 
 // A line record set directly: through (x1, y1) and (x2, y2), defined.
