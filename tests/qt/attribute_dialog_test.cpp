@@ -17,41 +17,12 @@
 #include "render/palette.h"
 #include "render/view_transform.h"
 #include "ui/modes.h"
+#include "window_fixture.h"
 
 namespace kv {
 namespace {
 
-class QuietHost : public QtHost {
-  public:
-    explicit QuietHost(KVwin& w) : QtHost(w) {}
-    void Message(const std::string&, const std::string&) override {}
-    void Beep() override {}
-};
-
-class AttributeWindow : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        window = std::make_unique<KVwin>([](KVwin& w) { return std::make_unique<QuietHost>(w); });
-        window->Start("");
-        window->resize(700, 560);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    QPoint PixelOf(double x, double y) const {
-        const Canvas& c = window->canvas();
-        const PixelPos p = MappingOf(window->app().view, c.width(), c.height()).WorldToPixel(x, y);
-        return {static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y))};
-    }
-    void Key(Qt::Key k) { QTest::keyClick(&window->canvas(), k); }
-    template <class W>
-    W* Control(QWidget* dialog, const char* name) const {
-        W* w = dialog->findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-
-    std::unique_ptr<KVwin> window;
-};
+using AttributeWindow = test::OpenWindow;
 
 TEST_F(AttributeWindow, PointDialogIsModelessReusedAndNamed) {
     window->RunMenuCommand("mnuPnewFreeP");

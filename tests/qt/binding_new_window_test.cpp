@@ -17,48 +17,22 @@
 #include "render/view_transform.h"
 #include "ui/binding.h"
 #include "ui/modes.h"
+#include "window_fixture.h"
 
 namespace kv {
 namespace {
 
-class QuietHost : public QtHost {
-  public:
-    explicit QuietHost(KVwin& w) : QtHost(w) {}
-    void Message(const std::string&, const std::string&) override {}
-    void Beep() override {}
-};
-
-class BindingNewWindow : public ::testing::Test {
+class BindingNewWindow : public test::OpenWindow {
   protected:
     void SetUp() override {
-        window = std::make_unique<KVwin>([](KVwin& w) { return std::make_unique<QuietHost>(w); });
-        window->Start("");
-        window->resize(700, 560);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        OpenWindow::SetUp();
+        if (HasFatalFailure()) return;
         // Two free points and the line through them.
         window->RunMenuCommand("mnuPnewFreeP");
         Click(-4, 0);
         Click(4, 0);
         QTest::keyClick(&window->canvas(), Qt::Key_Escape);
     }
-
-    void Click(double x, double y) {
-        const Canvas& c = window->canvas();
-        const PixelPos p = MappingOf(window->app().view, c.width(), c.height()).WorldToPixel(x, y);
-        QTest::mouseClick(
-            &window->canvas(), Qt::LeftButton, {},
-            QPoint(static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y))));
-    }
-    template <class W>
-    static W* Control(QWidget* dialog, const char* name) {
-        W* w = dialog->findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    int Mode() const { return CurrentMode(window->app().session); }
-
-    std::unique_ptr<KVwin> window;
 };
 
 TEST_F(BindingNewWindow, TheBindingDialogIsModelessNamedAndReused) {

@@ -18,49 +18,20 @@
 #include "render/palette.h"
 #include "render/view_transform.h"
 #include "ui/modes.h"
+#include "window_fixture.h"
 
 namespace kv {
 namespace {
 
-// The real host without its modal message box and beep.
-class QuietHost : public QtHost {
-  public:
-    explicit QuietHost(KVwin& w) : QtHost(w) {}
-    std::vector<std::string> messages;
-    void Message(const std::string& prompt, const std::string&) override {
-        messages.push_back(prompt);
-    }
-    void Beep() override {}
-};
-
-class ConstructionWindow : public ::testing::Test {
+class ConstructionWindow : public test::OpenWindow {
   protected:
-    void SetUp() override {
-        window = std::make_unique<KVwin>([](KVwin& w) { return std::make_unique<QuietHost>(w); });
-        window->Start("");
-        window->resize(700, 560);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    QPoint PixelOf(double x, double y) const {
-        const Canvas& c = window->canvas();
-        const PixelPos p = MappingOf(window->app().view, c.width(), c.height()).WorldToPixel(x, y);
-        return {static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y))};
-    }
-    void Click(double x, double y) {
-        QTest::mouseClick(&window->canvas(), Qt::LeftButton, {}, PixelOf(x, y));
-    }
     QString Panel(int i) const { return window->statusPanels().PanelText(i); }
-    int Mode() const { return CurrentMode(window->app().session); }
     template <class W>
     W* Control(const char* name) const {
         W* w = window->numberDialog()->findChild<W*>(name);
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-
-    std::unique_ptr<KVwin> window;
 };
 
 TEST_F(ConstructionWindow, ClicksBuildACircumcentre) {
