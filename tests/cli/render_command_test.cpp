@@ -20,6 +20,7 @@
 #include "io/figure_file.h"
 #include "model/figure.h"
 #include "support/figure_builder.h"
+#include "support/temp_dir.h"
 
 namespace kv {
 namespace {
@@ -83,16 +84,7 @@ TEST(RenderOptions, BadArgumentsAreRefusedWithAReason) {
     }
 }
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        path = fs::temp_directory_path() /
-               ("korvinth_render_" + std::to_string(::getpid()) + "_" + name);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
+using test::TempDir;
 
 // A red filled box at the origin and, with `measured`, a second point at (1.5, 0) and their
 // distance in the number list.
@@ -122,8 +114,8 @@ QImage Render(const std::vector<std::string>& args) {
 
 TEST(RenderCommand, WritesThePictureAsPng) {
     TempDir dir;
-    const std::string figure = WriteFigure(dir.path);
-    const std::string image = (dir.path / "point.png").string();
+    const std::string figure = WriteFigure(dir.path());
+    const std::string image = (dir.path() / "point.png").string();
     std::ostringstream err;
     const std::vector<std::string> args = {figure, image, "--size", "201x101"};
     ASSERT_EQ(RunRenderCommand(args, err), 0) << err.str();
@@ -138,8 +130,8 @@ TEST(RenderCommand, WritesThePictureAsPng) {
 // --axes, --pixel-size and --digits reach the picture.
 TEST(RenderCommand, OptionsChangeThePicture) {
     TempDir dir;
-    const std::string figure = WriteFigure(dir.path, true);
-    const std::string out = (dir.path / "out.png").string();
+    const std::string figure = WriteFigure(dir.path(), true);
+    const std::string out = (dir.path() / "out.png").string();
     const QRgb red = qRgb(128, 0, 0);
     const QRgb axis = qRgb(170, 170, 170);
 
@@ -169,7 +161,7 @@ TEST(RenderCommand, OptionsChangeThePicture) {
 TEST(RenderCommand, BadFileOrOptionsExitTwoWithOneLine) {
     TempDir dir;
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{(dir.path / "missing.kvf").string(), "x.png"},
+         {std::vector<std::string>{(dir.path() / "missing.kvf").string(), "x.png"},
           std::vector<std::string>{"x.kvf"}}) {
         std::ostringstream err;
         EXPECT_EQ(RunRenderCommand(args, err), 2);
@@ -178,9 +170,9 @@ TEST(RenderCommand, BadFileOrOptionsExitTwoWithOneLine) {
         EXPECT_EQ(text.find('\n'), text.size() - 1) << text;
     }
     // An image that cannot be written is a failure, not a success.
-    const std::string figure = WriteFigure(dir.path);
+    const std::string figure = WriteFigure(dir.path());
     std::ostringstream err;
-    const std::vector<std::string> args = {figure, (dir.path / "no" / "such" / "x.png").string()};
+    const std::vector<std::string> args = {figure, (dir.path() / "no" / "such" / "x.png").string()};
     EXPECT_EQ(RunRenderCommand(args, err), 1);
     EXPECT_FALSE(err.str().empty());
 }
@@ -255,10 +247,10 @@ TEST(RenderCommand, WritesTheSameFigureAsSvg) {
     ASSERT_TRUE(LoadFigureFile(std::string(KORVINTH_TEST_DATA) + "/triangle.kvf", f).ok());
     f.Points[1].name = "頂点";
     // Characters that XML must escape, in the file name (the picture's title).
-    const std::string figure = (dir.path / "tri&<angle>.kvf").string();
+    const std::string figure = (dir.path() / "tri&<angle>.kvf").string();
     ASSERT_TRUE(WriteFigureFile(figure, f).ok());
-    const std::string svgPath = (dir.path / "triangle.SVG").string();
-    const std::string pngPath = (dir.path / "triangle.png").string();
+    const std::string svgPath = (dir.path() / "triangle.SVG").string();
+    const std::string pngPath = (dir.path() / "triangle.png").string();
     const QImage png = Render({figure, pngPath, "--size", "401x321"});
     std::ostringstream err;
     const std::vector<std::string> svgArgs = {figure, svgPath, "--size", "401x321"};

@@ -9,6 +9,7 @@
 
 #include "fake_host.h"
 #include "support/recording_surface.h"
+#include "support/temp_dir.h"
 #include "ui/command_line.h"
 #include "ui/file_commands.h"
 #include "ui/input_dispatch.h"
@@ -22,24 +23,13 @@ namespace {
 namespace fs = std::filesystem;
 using test::FakeHost;
 using test::RecordingSurface;
+using test::TempDir;
 
 const std::string kTriangle = std::string(KORVINTH_TEST_DATA) + "/triangle.kvf";
 
 // A folder of its own for each test, removed afterwards.
 class FileCommands : public ::testing::Test {
   protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() /
-               ("korvinth-ui-" + std::to_string(::getpid()) + "-" + info->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir_, ec);
-    }
     std::string PathIn(const std::string& name) const { return (dir_ / name).string(); }
     std::string Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(PathIn(name), std::ios::binary) << bytes;
@@ -54,7 +44,8 @@ class FileCommands : public ::testing::Test {
         surface.Forget();
     }
 
-    fs::path dir_;
+    TempDir temp_;
+    const fs::path& dir_ = temp_.path();
     App app;
     FakeHost host;
     RecordingSurface surface;
