@@ -16,16 +16,12 @@
 #include "ui/attributes.h"
 #include "ui/binding.h"
 #include "ui/construction.h"
-#include "ui/drag.h"
 #include "ui/file_commands.h"
 #include "ui/input_dispatch.h"
-#include "ui/locus.h"
+#include "ui/menu_commands.h"
 #include "ui/menu_tree.h"
-#include "ui/new_figure.h"
 #include "ui/number_dialog.h"
-#include "ui/option_commands.h"
 #include "ui/status.h"
-#include "ui/undo.h"
 #include "ui/view_commands.h"
 
 namespace kv {
@@ -115,52 +111,10 @@ void KVwin::BuildMenus() {
 }
 
 void KVwin::BuildCommands() {
-    auto on = [this](std::string_view name, std::function<void(App&, Host&, Surface&)> f) {
-        commands_[std::string(name)] = [this, f] { f(app_, *host_, canvas_->surface()); };
-    };
-    on("mnuLoad", mnuLoad_Click);
-    on("mnuSave", mnuSave_Click);
-    commands_["mnuExit"] = [] { QCoreApplication::exit(0); };
-    on("mnuDeform1Pt", mnuDeform1Pt_Click);
-    // Every construction and measurement item starts the construction of its code.
-    for (const MenuEntry& e : MenuTree()) {
-        if (e.code.empty()) continue;
-        const std::string code(e.code);
-        const MenuVariant variant = e.variant;
-        on(e.name, [code, variant](App& a, Host& h, Surface& s) {
-            RunConstructionMenu(a, h, s, code, variant);
-        });
+    for (auto& [name, command] : MenuCommands()) {
+        commands_[name] = [this, command] { command(app_, *host_, canvas_->surface()); };
     }
-    on("mnuPnewFreeP", StartNewPoint);
-    on("mnuCredo", RepeatLast);
-    on("mnuMredo", RepeatLast);
-    on("mnuZoomDefault", mnuZoomDefault_Click);
-    on("mnuZoomIn", mnuZoomIn_Click);
-    on("mnuZoomOut", mnuZoomOut_Click);
-    on("mnuLocusOn", [](App& a, Host& h, Surface&) { mnuLocusOn_Click(a, h); });
-    on("mnuLocusOff", [](App& a, Host& h, Surface&) { mnuLocusOff_Click(a, h); });
-    on("mnuOchrDisp", [](App& a, Host& h, Surface&) { mnuOchrDisp_Click(a, h); });
-    on("mnuOAxis", mnuOAxis_Click);
-    on("mnuWidth", mnuWidth_Click);
-    on("mnuFont", mnuFont_Click);
-    on("mnuKeta", mnuKeta_Click);
-    on("mnuEditFigDataView", [](App& a, Host& h, Surface&) { mnuEditFigDataView_Click(a, h); });
-    on("mnuEcallHis", [](App& a, Host& h, Surface&) { mnuEcallHis_Click(a, h); });
-    on("mnuVersion", [](App&, Host& h, Surface&) { mnuVersion_Click(h); });
-    on("mnuBench", mnuBench_Click);
-    on("mnuLocusReset", mnuLocusReset_Click);
-    on("mnuCundo", mnuCundo_Click);
-    on("mnuMundo", mnuMundo_Click);
-    // Point binding and the New command.
-    on("mnuEboundedPt", mnuEboundedPt_Click);
-    on("mnuNew", mnuNew_Click);
-    // Attribute dialogs: the locus settings open the same dialogs as the edit menu.
-    on("mnuEbasicPt", mnuEbasicPt_Click);
-    on("mnuEbasicLine", mnuEbasicLine_Click);
-    on("mnuEbasicCircle", mnuEbasicCircle_Click);
-    on("mnuLocusSetP", mnuEbasicPt_Click);
-    on("mnuLocusSetL", mnuEbasicLine_Click);
-    on("mnuLocusSetC", mnuEbasicCircle_Click);
+    commands_["mnuExit"] = [] { QCoreApplication::exit(0); };
 }
 
 void KVwin::RunMenuCommand(std::string_view name) {

@@ -29,6 +29,7 @@
 #include "ui/file_commands.h"
 #include "ui/input_dispatch.h"
 #include "ui/locus.h"
+#include "ui/menu_commands.h"
 #include "ui/menu_tree.h"
 #include "ui/modes.h"
 #include "ui/new_figure.h"
@@ -605,50 +606,11 @@ class Monkey {
         return rng_.Pick(ok);
     }
 
-    // The window's command table, name for name.
+    // The window's command table ("終了" aside, which would end the run).
     void BuildCommands() {
-        auto on = [this](std::string_view name, std::function<void(App&, Host&, Surface&)> f) {
-            commands_[std::string(name)] = [this, f] { f(app_, host_, surface_); };
-        };
-        on("mnuLoad", mnuLoad_Click);
-        on("mnuSave", mnuSave_Click);
-        on("mnuDeform1Pt", mnuDeform1Pt_Click);
-        for (const MenuEntry& e : MenuTree()) {
-            if (e.code.empty()) continue;
-            const std::string code(e.code);
-            const MenuVariant variant = e.variant;
-            on(e.name, [code, variant](App& a, Host& h, Surface& s) {
-                RunConstructionMenu(a, h, s, code, variant);
-            });
+        for (auto& [name, command] : MenuCommands()) {
+            commands_[name] = [this, command] { command(app_, host_, surface_); };
         }
-        on("mnuPnewFreeP", StartNewPoint);
-        on("mnuCredo", RepeatLast);
-        on("mnuMredo", RepeatLast);
-        on("mnuZoomDefault", mnuZoomDefault_Click);
-        on("mnuZoomIn", mnuZoomIn_Click);
-        on("mnuZoomOut", mnuZoomOut_Click);
-        on("mnuLocusOn", [](App& a, Host& h, Surface&) { mnuLocusOn_Click(a, h); });
-        on("mnuLocusOff", [](App& a, Host& h, Surface&) { mnuLocusOff_Click(a, h); });
-        on("mnuOchrDisp", [](App& a, Host& h, Surface&) { mnuOchrDisp_Click(a, h); });
-        on("mnuOAxis", mnuOAxis_Click);
-        on("mnuWidth", mnuWidth_Click);
-        on("mnuFont", mnuFont_Click);
-        on("mnuKeta", mnuKeta_Click);
-        on("mnuEditFigDataView", [](App& a, Host& h, Surface&) { mnuEditFigDataView_Click(a, h); });
-        on("mnuEcallHis", [](App& a, Host& h, Surface&) { mnuEcallHis_Click(a, h); });
-        on("mnuVersion", [](App&, Host& h, Surface&) { mnuVersion_Click(h); });
-        on("mnuBench", mnuBench_Click);
-        on("mnuLocusReset", mnuLocusReset_Click);
-        on("mnuCundo", mnuCundo_Click);
-        on("mnuMundo", mnuMundo_Click);
-        on("mnuEboundedPt", mnuEboundedPt_Click);
-        on("mnuNew", mnuNew_Click);
-        on("mnuEbasicPt", mnuEbasicPt_Click);
-        on("mnuEbasicLine", mnuEbasicLine_Click);
-        on("mnuEbasicCircle", mnuEbasicCircle_Click);
-        on("mnuLocusSetP", mnuEbasicPt_Click);
-        on("mnuLocusSetL", mnuEbasicLine_Click);
-        on("mnuLocusSetC", mnuEbasicCircle_Click);
     }
 
     Surface& surface_;

@@ -1,0 +1,63 @@
+#include "ui/menu_commands.h"
+
+#include "ui/attributes.h"
+#include "ui/binding.h"
+#include "ui/construction.h"
+#include "ui/drag.h"
+#include "ui/file_commands.h"
+#include "ui/locus.h"
+#include "ui/menu_tree.h"
+#include "ui/new_figure.h"
+#include "ui/option_commands.h"
+#include "ui/undo.h"
+#include "ui/view_commands.h"
+
+namespace kv {
+
+MenuCommandTable MenuCommands() {
+    MenuCommandTable t;
+    t["mnuLoad"] = mnuLoad_Click;
+    t["mnuSave"] = mnuSave_Click;
+    t["mnuDeform1Pt"] = mnuDeform1Pt_Click;
+    // Every construction and measurement item starts the construction of its code.
+    for (const MenuEntry& e : MenuTree()) {
+        if (e.code.empty()) continue;
+        const std::string code(e.code);
+        const MenuVariant variant = e.variant;
+        t[std::string(e.name)] = [code, variant](App& a, Host& h, Surface& s) {
+            RunConstructionMenu(a, h, s, code, variant);
+        };
+    }
+    t["mnuPnewFreeP"] = StartNewPoint;
+    t["mnuCredo"] = RepeatLast;
+    t["mnuMredo"] = RepeatLast;
+    t["mnuZoomDefault"] = mnuZoomDefault_Click;
+    t["mnuZoomIn"] = mnuZoomIn_Click;
+    t["mnuZoomOut"] = mnuZoomOut_Click;
+    t["mnuLocusOn"] = [](App& a, Host& h, Surface&) { mnuLocusOn_Click(a, h); };
+    t["mnuLocusOff"] = [](App& a, Host& h, Surface&) { mnuLocusOff_Click(a, h); };
+    t["mnuOchrDisp"] = [](App& a, Host& h, Surface&) { mnuOchrDisp_Click(a, h); };
+    t["mnuOAxis"] = mnuOAxis_Click;
+    t["mnuWidth"] = mnuWidth_Click;
+    t["mnuFont"] = mnuFont_Click;
+    t["mnuKeta"] = mnuKeta_Click;
+    t["mnuEditFigDataView"] = [](App& a, Host& h, Surface&) { mnuEditFigDataView_Click(a, h); };
+    t["mnuEcallHis"] = [](App& a, Host& h, Surface&) { mnuEcallHis_Click(a, h); };
+    t["mnuVersion"] = [](App&, Host& h, Surface&) { mnuVersion_Click(h); };
+    t["mnuBench"] = mnuBench_Click;
+    t["mnuLocusReset"] = mnuLocusReset_Click;
+    t["mnuCundo"] = mnuCundo_Click;
+    t["mnuMundo"] = mnuMundo_Click;
+    t["mnuEboundedPt"] = mnuEboundedPt_Click;
+    t["mnuNew"] = mnuNew_Click;
+    // The locus settings open the same attribute dialogs as the edit menu.
+    t["mnuEbasicPt"] = mnuEbasicPt_Click;
+    t["mnuEbasicLine"] = mnuEbasicLine_Click;
+    t["mnuEbasicCircle"] = mnuEbasicCircle_Click;
+    t["mnuLocusSetP"] = mnuEbasicPt_Click;
+    t["mnuLocusSetL"] = mnuEbasicLine_Click;
+    t["mnuLocusSetC"] = mnuEbasicCircle_Click;
+    return t;
+}
+
+}  // namespace kv
