@@ -1,16 +1,14 @@
-// Korvinth: the window, or one of the headless commands.
+// Korvinth: the window, or one of the headless commands. The text commands (--help, --version,
+// --report) run here without Qt; the window and the picture commands are in a module loaded
+// only when they are asked for.
 
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <string>
-#include <vector>
 
-#include "cli/bench_command.h"
-#include "cli/render_command.h"
 #include "cli/report_command.h"
+#include "gui_module.h"
 #include "model/version.h"
-#include "qt/run_window.h"
 
 namespace {
 
@@ -69,14 +67,6 @@ int main(int argc, char** argv) {
             std::printf("%s\n", kv::TitleWithVersion().c_str());
             return 0;
         }
-        if (a == "--render") {
-            const std::vector<std::string> args(argv + 2, argv + argc);
-            return kv::RunRenderCommand(args, std::cerr);
-        }
-        if (a == "--bench") {
-            const std::vector<std::string> args(argv + 2, argv + argc);
-            return kv::RunBenchCommand(args, std::cout, std::cerr);
-        }
         if (a == "--report") {
             if (argc != 3) {
                 std::fprintf(stderr, "korvinth: --report needs one FILE (see --help)\n");
@@ -84,10 +74,10 @@ int main(int argc, char** argv) {
             }
             return kv::RunReportCommand(argv[2], std::cout, std::cerr);
         }
-        if (a.starts_with("--")) {
+        if (a.starts_with("--") && a != "--render" && a != "--bench") {
             std::fprintf(stderr, "korvinth: unknown option %s (see --help)\n", a.c_str());
             return 2;
         }
     }
-    return kv::RunWindow(argc, argv);
+    return RunGuiModule(argc, argv);
 }

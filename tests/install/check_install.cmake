@@ -11,7 +11,8 @@ endif()
 include(GNUInstallDirs)
 set(bin "${PREFIX}/${CMAKE_INSTALL_BINDIR}/korvinth")
 set(share "${PREFIX}/${CMAKE_INSTALL_DATADIR}")
-foreach(f "${bin}" "${share}/applications/korvinth.desktop"
+foreach(f "${bin}" "${PREFIX}/${CMAKE_INSTALL_LIBDIR}/korvinth/korvinth-gui.so"
+          "${share}/applications/korvinth.desktop"
           "${share}/icons/hicolor/scalable/apps/korvinth.svg"
           "${share}/mime/packages/korvinth.xml")
   if(NOT EXISTS "${f}")
