@@ -252,7 +252,7 @@ void IntersectLines(const LineRecord& l1, const LineRecord& l2, PointRecord& out
     SetPoint(out, l1.x1 + t * u1.x, l1.y1 + t * u1.y);
 }
 
-void IntersectLineCircle(Figure& f, const LineRecord& l, const CircleRecord& c, PointRecord& p1,
+void IntersectLineCircle(const LineRecord& l, const CircleRecord& c, PointRecord& p1,
                          PointRecord& p2) {
     if (!l.exists || !c.exists) {
         p1.exists = p2.exists = 0;
@@ -270,14 +270,10 @@ void IntersectLineCircle(Figure& f, const LineRecord& l, const CircleRecord& c, 
     const double t1 = m + root, t2 = m - root;
     SetPoint(p1, l.x1 + t1 * l.dx, l.y1 + t1 * l.dy);
     SetPoint(p2, l.x1 + t2 * l.dx, l.y1 + t2 * l.dy);
-    if (!p1.exists || !p2.exists) {
-        p1.exists = p2.exists = 0;
-        return;
-    }
-    KeepSolutionOrder(f, p1, p2);
+    if (!p1.exists || !p2.exists) p1.exists = p2.exists = 0;
 }
 
-void IntersectCircles(Figure& f, const CircleRecord& c1, const CircleRecord& c2, PointRecord& p1,
+void IntersectCircles(const CircleRecord& c1, const CircleRecord& c2, PointRecord& p1,
                       PointRecord& p2) {
     if (!c1.exists || !c2.exists) {
         p1.exists = p2.exists = 0;
@@ -303,29 +299,19 @@ void IntersectCircles(Figure& f, const CircleRecord& c1, const CircleRecord& c2,
     const double hh = std::sqrt(e) * fHalf;
     SetPoint(p1, mx - hh * dY, my + hh * dX);
     SetPoint(p2, mx + hh * dY, my - hh * dX);
-    if (!p1.exists || !p2.exists) {
-        p1.exists = p2.exists = 0;
-        return;
-    }
-    KeepSolutionOrder(f, p1, p2);
+    if (!p1.exists || !p2.exists) p1.exists = p2.exists = 0;
 }
 
-void KeepSolutionOrder(Figure& f, PointRecord& p1, PointRecord& p2) {
-    const int p = f.CurrentProcedure;
-    if (p < 1 || p >= static_cast<int>(f.SwapFlag.size())) return;
-    auto saved = [&](int j) -> PointRecord {
-        const int idx = f.CurrentOutputIndex[j];
-        if (idx < 0 || idx >= static_cast<int>(f.SavedPoints.size())) return PointRecord{};
-        return f.SavedPoints[idx];
-    };
-    PointRecord o1 = saved(1), o2 = saved(2);
-    if (f.SwapFlag[p]) std::swap(o1, o2);
+void KeepSolutionOrder(const PointRecord& saved1, const PointRecord& saved2, i16& swap,
+                       PointRecord& p1, PointRecord& p2) {
+    const PointRecord& o1 = swap ? saved2 : saved1;
+    const PointRecord& o2 = swap ? saved1 : saved2;
     const bool a = PointsCoincide(p1, o1);
     const bool b = PointsCoincide(p2, o1);
     const bool c = PointsCoincide(p1, o2);
     const bool d = PointsCoincide(p2, o2);
-    if (!a && !d && (b || c)) f.SwapFlag[p] = static_cast<i16>(~f.SwapFlag[p]);
-    if (f.SwapFlag[p]) {
+    if (!a && !d && (b || c)) swap = static_cast<i16>(~swap);
+    if (swap) {
         std::swap(p1.x, p2.x);
         std::swap(p1.y, p2.y);
     }

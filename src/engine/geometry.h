@@ -45,15 +45,18 @@ void PerpendicularThrough(const LineRecord& l, const PointRecord& p, LineRecord&
 void PerpendicularBisector(const LineRecord& l, LineRecord& out);
 void PolarLine(const PointRecord& p, const CircleRecord& c, LineRecord& out);
 
-// Intersections. The two-solution ones apply KeepSolutionOrder for the procedure being
-// evaluated (f.CurrentProcedure, f.CurrentOutputIndex, f.SavedPoints, f.SwapFlag).
+// Intersections. The two-solution ones give their solutions in the order of the formulas; the
+// procedure that owns the outputs keeps each on its branch with KeepSolutionOrder.
 void IntersectLines(const LineRecord& l1, const LineRecord& l2, PointRecord& out);
-void IntersectLineCircle(Figure& f, const LineRecord& l, const CircleRecord& c, PointRecord& p1,
+void IntersectLineCircle(const LineRecord& l, const CircleRecord& c, PointRecord& p1,
                          PointRecord& p2);
-void IntersectCircles(Figure& f, const CircleRecord& c1, const CircleRecord& c2, PointRecord& p1,
+void IntersectCircles(const CircleRecord& c1, const CircleRecord& c2, PointRecord& p1,
                       PointRecord& p2);
-// Keeps each of the two outputs on its branch from one evaluation to the next.
-void KeepSolutionOrder(Figure& f, PointRecord& p1, PointRecord& p2);
+// Keeps each of two defined outputs on its branch from one evaluation to the next: `saved1` and
+// `saved2` are the outputs as the last snapshot holds them, `swap` the procedure's flag, which
+// flips when the new solutions have exchanged places.
+void KeepSolutionOrder(const PointRecord& saved1, const PointRecord& saved2, i16& swap,
+                       PointRecord& p1, PointRecord& p2);
 
 // Points.
 void Distance(const PointRecord& p, const PointRecord& q, NumberRecord& out);

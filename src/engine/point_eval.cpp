@@ -44,10 +44,14 @@ void CrossLines(ProcSlots& s, const Notifier&) {
     IntersectLines(s.InLine(1), s.InLine(2), s.OutPoint(1));
 }
 void CrossLineCircle(ProcSlots& s, const Notifier&) {
-    IntersectLineCircle(s.figure(), s.InLine(1), s.InCircle(2), s.OutPoint(1), s.OutPoint(2));
+    PointRecord &p1 = s.OutPoint(1), &p2 = s.OutPoint(2);
+    IntersectLineCircle(s.InLine(1), s.InCircle(2), p1, p2);
+    s.KeepSolutionOrder(p1, p2);
 }
 void CrossCircles(ProcSlots& s, const Notifier&) {
-    IntersectCircles(s.figure(), s.InCircle(1), s.InCircle(2), s.OutPoint(1), s.OutPoint(2));
+    PointRecord &p1 = s.OutPoint(1), &p2 = s.OutPoint(2);
+    IntersectCircles(s.InCircle(1), s.InCircle(2), p1, p2);
+    s.KeepSolutionOrder(p1, p2);
 }
 
 void Divide(ProcSlots& s, const Notifier&) {

@@ -49,6 +49,19 @@ CircleRecord& ProcSlots::OutCircle(int j) {
     return HasOutput(j) ? f_.Circles[OutIndex(j)] : scratchCircle_;
 }
 
+const PointRecord& ProcSlots::SavedOutPoint(int j) const {
+    const int idx = OutIndex(j);
+    return idx >= 0 && idx < static_cast<int>(f_.SavedPoints.size()) ? f_.SavedPoints[idx]
+                                                                     : scratchPoint_;
+}
+
+void ProcSlots::KeepSolutionOrder(PointRecord& p1, PointRecord& p2) {
+    if (!p1.exists || !p2.exists) return;
+    // Copies: an output without a table entry shares the scratch record with its saved image.
+    const PointRecord o1 = SavedOutPoint(1), o2 = SavedOutPoint(2);
+    kv::KeepSolutionOrder(o1, o2, SwapFlag(), p1, p2);
+}
+
 void ProcSlots::UndefineOutputs() {
     for (size_t k = 0; k < outputs_.size(); ++k) {
         const int j = static_cast<int>(k) + 1;

@@ -36,6 +36,13 @@ class ProcSlots {
     LineRecord& OutLine(int j);
     CircleRecord& OutCircle(int j);
 
+    // Output point j as the last snapshot holds it (entry 0 for an empty slot), and the
+    // procedure's solution-order flag: what keeps two solutions on their branches.
+    const PointRecord& SavedOutPoint(int j) const;
+    i16& SwapFlag() { return f_.SwapFlag[p_]; }
+    // Both outputs defined: keeps each on its branch (see KeepSolutionOrder).
+    void KeepSolutionOrder(PointRecord& p1, PointRecord& p2);
+
     // Marks every output undefined, leaving its coordinates as they were.
     void UndefineOutputs();
     // An output holding a non-finite coordinate becomes undefined.

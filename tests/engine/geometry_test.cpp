@@ -81,7 +81,7 @@ TEST(Tolerances, TangentLineGivesTheTouchingPointTwice) {
     } rows[] = {{1.0, true}, {1.00004, true}, {0.99999, true}, {1.0001, false}, {1.2, false}};
     for (const Row& row : rows) {
         PointRecord p1, p2;
-        IntersectLineCircle(f, Through(-3, row.y, 3, row.y), c, p1, p2);
+        IntersectLineCircle(Through(-3, row.y, 3, row.y), c, p1, p2);
         EXPECT_EQ(p1.exists != 0, row.meets) << row.y;
         EXPECT_EQ(p2.exists != 0, row.meets) << row.y;
         if (row.meets && row.y >= 1) {
@@ -94,15 +94,15 @@ TEST(Tolerances, TangentLineGivesTheTouchingPointTwice) {
 TEST(Tolerances, ConcentricAndTouchingCircles) {
     Figure f;
     PointRecord p1, p2;
-    IntersectCircles(f, Circle(1, 1, 2), Circle(1, 1, 2), p1, p2);
+    IntersectCircles(Circle(1, 1, 2), Circle(1, 1, 2), p1, p2);
     EXPECT_EQ(p1.exists, 0);
     EXPECT_EQ(p2.exists, 0);
-    IntersectCircles(f, Circle(0, 0, 1), Circle(2, 0, 1), p1, p2);
+    IntersectCircles(Circle(0, 0, 1), Circle(2, 0, 1), p1, p2);
     ASSERT_NE(p1.exists, 0);
     EXPECT_NEAR(p1.x, 1, 1e-12);
     EXPECT_NEAR(p2.x, 1, 1e-12);
     EXPECT_NEAR(p1.y, p2.y, 1e-12);
-    IntersectCircles(f, Circle(0, 0, 1), Circle(3, 0, 1), p1, p2);
+    IntersectCircles(Circle(0, 0, 1), Circle(3, 0, 1), p1, p2);
     EXPECT_EQ(p1.exists, 0);
 }
 
@@ -115,7 +115,7 @@ TEST(Intersections, OutputsLieOnBothCurves) {
         const CircleRecord c1 = Circle(coord(rng), coord(rng), rad(rng));
         const CircleRecord c2 = Circle(coord(rng), coord(rng), rad(rng));
         PointRecord p1, p2;
-        IntersectCircles(f, c1, c2, p1, p2);
+        IntersectCircles(c1, c2, p1, p2);
         if (p1.exists) {
             ++met;
             for (const PointRecord& p : {p1, p2}) {
@@ -124,7 +124,7 @@ TEST(Intersections, OutputsLieOnBothCurves) {
             }
         }
         const LineRecord l = Through(coord(rng), coord(rng), coord(rng), coord(rng));
-        IntersectLineCircle(f, l, c1, p1, p2);
+        IntersectLineCircle(l, c1, p1, p2);
         if (p1.exists && l.exists) {
             for (const PointRecord& p : {p1, p2}) {
                 EXPECT_NEAR(std::hypot(p.x - c1.cx, p.y - c1.cy), c1.r, 1e-6);
@@ -146,11 +146,11 @@ TEST(Intersections, RawOrderBeforeTheBranchRule) {
     Figure f;
     PointRecord p1, p2;
     // The first solution of a line and a circle is the one farther along the line's direction.
-    IntersectLineCircle(f, Through(-5, 0, 5, 0), Circle(0, 0, 2), p1, p2);
+    IntersectLineCircle(Through(-5, 0, 5, 0), Circle(0, 0, 2), p1, p2);
     EXPECT_NEAR(p1.x, 2, 1e-12);
     EXPECT_NEAR(p2.x, -2, 1e-12);
     // The first solution of two circles lies to the left of the direction from C1 to C2.
-    IntersectCircles(f, Circle(0, 0, 2), Circle(2, 0, 2), p1, p2);
+    IntersectCircles(Circle(0, 0, 2), Circle(2, 0, 2), p1, p2);
     EXPECT_GT(p1.y, 0);
     EXPECT_LT(p2.y, 0);
 }
@@ -297,6 +297,15 @@ TEST(Angles, HelpersOfTheDegreeInterface) {
     EXPECT_NEAR(ReduceAngle(kFourPi + 0.25, kTwoPi), 0.25, 1e-12);
 }
 
+// The line-circle intersection of procedure p into points a and b, kept on their branches as
+// the procedure's evaluation keeps them.
+void IntersectInOrder(Figure& f, int p, const LineRecord& l, const CircleRecord& c, int a, int b) {
+    PointRecord &p1 = f.Points[a], &p2 = f.Points[b];
+    IntersectLineCircle(l, c, p1, p2);
+    if (p1.exists && p2.exists)
+        KeepSolutionOrder(f.SavedPoints[a], f.SavedPoints[b], f.SwapFlag[p], p1, p2);
+}
+
 // The line through A and the origin turns round when A passes through the origin (and is
 // undefined while A is within 0.01 of it). The raw solutions exchange places then, but each
 // output must stay on its own intersection point.
@@ -304,16 +313,13 @@ TEST(SolutionOrder, OutputsFollowTheirPointWhenTheLineTurnsRound) {
     Figure f;
     const int p = AppendProcedure(f, "PC2");
     const int a = AppendObject(f, kKindPoint), b = AppendObject(f, kKindPoint);
-    f.CurrentProcedure = p;
-    f.CurrentOutputIndex[1] = static_cast<i16>(a);
-    f.CurrentOutputIndex[2] = static_cast<i16>(b);
     const CircleRecord c = Circle(0, 0, 2);
     bool flipped = false;
     int defined = 0;
     for (int step = 0; step <= 2000; ++step) {
         const double x = 1.0 - step * 0.001;
         const LineRecord l = Through(x, 0, 0, 0);
-        IntersectLineCircle(f, l, c, f.Points[a], f.Points[b]);
+        IntersectInOrder(f, p, l, c, a, b);
         if (f.Points[a].exists) {
             ++defined;
             EXPECT_LT(f.Points[a].x, 0) << "step " << step;
@@ -332,14 +338,11 @@ TEST(SolutionOrder, CircleMovedThroughATangentPosition) {
     Figure f;
     const int p = AppendProcedure(f, "PC2");
     const int a = AppendObject(f, kKindPoint), b = AppendObject(f, kKindPoint);
-    f.CurrentProcedure = p;
-    f.CurrentOutputIndex[1] = static_cast<i16>(a);
-    f.CurrentOutputIndex[2] = static_cast<i16>(b);
     const LineRecord l = Through(-5, 0, 5, 0);
     int defined = 0;
     for (int step = 0; step <= 4200; ++step) {
         const double cy = 1.05 - step * 0.0005;
-        IntersectLineCircle(f, l, Circle(0, cy, 1), f.Points[a], f.Points[b]);
+        IntersectInOrder(f, p, l, Circle(0, cy, 1), a, b);
         if (f.Points[a].exists) {
             ++defined;
             EXPECT_GE(f.Points[a].x, f.Points[b].x) << cy;
@@ -353,14 +356,11 @@ TEST(SolutionOrder, CircleMovedThroughATangentPosition) {
 TEST(SolutionOrder, AStoredFlagSwapsTheOutputs) {
     Figure f;
     const int p = AppendProcedure(f, "PC2");
-    f.CurrentProcedure = p;
-    f.CurrentOutputIndex[1] = static_cast<i16>(AppendObject(f, kKindPoint));
-    f.CurrentOutputIndex[2] = static_cast<i16>(AppendObject(f, kKindPoint));
+    const int a = AppendObject(f, kKindPoint), b = AppendObject(f, kKindPoint);
     f.SwapFlag[p] = kTrue;
-    PointRecord p1, p2;
-    IntersectLineCircle(f, Through(-5, 0, 5, 0), Circle(0, 0, 2), p1, p2);
-    EXPECT_NEAR(p1.x, -2, 1e-12);
-    EXPECT_NEAR(p2.x, 2, 1e-12);
+    IntersectInOrder(f, p, Through(-5, 0, 5, 0), Circle(0, 0, 2), a, b);
+    EXPECT_NEAR(f.Points[a].x, -2, 1e-12);
+    EXPECT_NEAR(f.Points[b].x, 2, 1e-12);
 }
 
 }  // namespace
