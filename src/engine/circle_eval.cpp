@@ -98,8 +98,8 @@ constexpr RuleEntry kCircleRules[] = {
 
 }  // namespace
 
-void EvaluateCircleProcedure(Figure& f, int p, const Notifier& note) {
-    EvaluateByRules(f, p, note, kCircleRules);
+std::span<const RuleEntry> CircleRules() {
+    return kCircleRules;
 }
 
 }  // namespace kv

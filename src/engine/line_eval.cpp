@@ -154,8 +154,8 @@ constexpr RuleEntry kLineRules[] = {
 
 }  // namespace
 
-void EvaluateLineProcedure(Figure& f, int p, const Notifier& note) {
-    EvaluateByRules(f, p, note, kLineRules);
+std::span<const RuleEntry> LineRules() {
+    return kLineRules;
 }
 
 }  // namespace kv

@@ -112,57 +112,97 @@ Outcome Tangent(double degrees) {
     return ValueOnly(std::tan(DegToRad(degrees)));
 }
 
-Outcome Measure(std::string_view code, const Inputs& in, const Notifier& note) {
+// The measurement codes, in the order of the Measurement enumeration.
+constexpr std::string_view kMeasurementCodes[] = {
+    "ND2P", "ND2L", "ND2C", "NDLC", "NDPC", "NDPL", "NA3+", "NA3P", "NA3M",
+    "NA3*", "NAR3", "NAR+", "NA2L", "NLC",  "NRC",  "NSIN", "NCOS", "NTAN",
+};
+
+enum Measurement {
+    kND2P,
+    kND2L,
+    kND2C,
+    kNDLC,
+    kNDPC,
+    kNDPL,
+    kNA3Plus,
+    kNA3P,
+    kNA3M,
+    kNA3Star,
+    kNAR3,
+    kNARPlus,
+    kNA2L,
+    kNLC,
+    kNRC,
+    kNSIN,
+    kNCOS,
+    kNTAN,
+};
+
+Outcome Measure(int m, const Inputs& in, const Notifier& note) {
     NumberRecord t;
-    if (code == "ND2P") return Defined(Distance(in.P(1), in.P(2)));
-    if (code == "ND2L") return ParallelDistance(in.L(1), in.L(2));
-    if (code == "ND2C") {
-        const double d = Distance(CentreOf(in.C(1)), CentreOf(in.C(2))) - in.C(1).r - in.C(2).r;
-        return Defined(d < 0 ? 0 : d);
+    switch (m) {
+        case kND2P:
+            return Defined(Distance(in.P(1), in.P(2)));
+        case kND2L:
+            return ParallelDistance(in.L(1), in.L(2));
+        case kND2C: {
+            const double d = Distance(CentreOf(in.C(1)), CentreOf(in.C(2))) - in.C(1).r - in.C(2).r;
+            return Defined(d < 0 ? 0 : d);
+        }
+        case kNDLC:
+            DistancePointLine(CentreOf(in.C(2)), in.L(1), t);
+            return t.exists ? Defined(t.value - in.C(2).r) : Undefined();
+        case kNDPC:
+            return Defined(std::fabs(Distance(in.P(1), CentreOf(in.C(2))) - in.C(2).r));
+        case kNDPL:
+            DistancePointLine(in.P(1), in.L(2), t);
+            return FromRecord(t);
+        case kNA3Plus:
+        case kNA3P:
+        case kNA3M:
+        case kNA3Star:
+            SignedAngle(in.P(1), in.P(2), in.P(3), t, note);
+            if (!t.exists) return Undefined();
+            if (m == kNA3Plus) return Defined(t.value);
+            if (m == kNA3Star) return Defined(t.value < 0 ? t.value + 360 : t.value);
+            return Defined(std::fabs(t.value));
+        case kNAR3: {
+            const PointRecord &a = in.P(1), &b = in.P(2), &c = in.P(3);
+            UnsignedAngle(a, b, c, t);
+            if (!t.exists) return Undefined();
+            return Defined(Distance(a, b) * Distance(b, c) * std::sin(DegToRad(t.value)) / 2);
+        }
+        case kNARPlus: {
+            const PointRecord &a = in.P(1), &b = in.P(2), &c = in.P(3);
+            return Defined(((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x)) / 2);
+        }
+        case kNA2L:
+            return AngleBetweenLines(in.L(1), in.L(2));
+        case kNLC:
+            return Defined(kTwoPi * in.C(1).r);
+        case kNRC:
+            return Defined(in.C(1).r);
+        case kNSIN:
+            return ValueOnly(std::sin(DegToRad(in.N(1).value)));
+        case kNCOS:
+            return ValueOnly(std::cos(DegToRad(in.N(1).value)));
+        case kNTAN:
+            return Tangent(in.N(1).value);
+        default:
+            return Undefined();
     }
-    if (code == "NDLC") {
-        DistancePointLine(CentreOf(in.C(2)), in.L(1), t);
-        return t.exists ? Defined(t.value - in.C(2).r) : Undefined();
-    }
-    if (code == "NDPC") return Defined(std::fabs(Distance(in.P(1), CentreOf(in.C(2))) - in.C(2).r));
-    if (code == "NDPL") {
-        DistancePointLine(in.P(1), in.L(2), t);
-        return FromRecord(t);
-    }
-    if (code == "NA3+" || code == "NA3P" || code == "NA3M" || code == "NA3*") {
-        SignedAngle(in.P(1), in.P(2), in.P(3), t, note);
-        if (!t.exists) return Undefined();
-        if (code == "NA3+") return Defined(t.value);
-        if (code == "NA3*") return Defined(t.value < 0 ? t.value + 360 : t.value);
-        return Defined(std::fabs(t.value));
-    }
-    if (code == "NAR3") {
-        const PointRecord &a = in.P(1), &b = in.P(2), &c = in.P(3);
-        UnsignedAngle(a, b, c, t);
-        if (!t.exists) return Undefined();
-        return Defined(Distance(a, b) * Distance(b, c) * std::sin(DegToRad(t.value)) / 2);
-    }
-    if (code == "NAR+") {
-        const PointRecord &a = in.P(1), &b = in.P(2), &c = in.P(3);
-        return Defined(((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x)) / 2);
-    }
-    if (code == "NA2L") return AngleBetweenLines(in.L(1), in.L(2));
-    if (code == "NLC") return Defined(kTwoPi * in.C(1).r);
-    if (code == "NRC") return Defined(in.C(1).r);
-    if (code == "NSIN") return ValueOnly(std::sin(DegToRad(in.N(1).value)));
-    if (code == "NCOS") return ValueOnly(std::cos(DegToRad(in.N(1).value)));
-    if (code == "NTAN") return Tangent(in.N(1).value);
-    return Undefined();
 }
 
 }  // namespace
 
-void EvaluateNumberProcedure(Figure& f, int p, const Notifier& note) {
-    if (p < 1 || p >= static_cast<int>(f.ProcCode.size())) return;
-    const std::string& code = f.ProcCode[p];
-    const CodeInfo* info = FindCode(code);
-    // A code that is not a number code of the catalogue does nothing.
-    if (!info || code.empty() || code.front() != 'N' || info->outputs != "N") return;
+std::span<const std::string_view> MeasurementCodes() {
+    return kMeasurementCodes;
+}
+
+void EvaluateMeasurement(Figure& f, int p, const CodeInfo& info, int measurement,
+                         const Notifier& note) {
+    if (p < 1 || p >= static_cast<int>(f.ProcOutput.size())) return;
     // Output 1 is always a number.
     const int out = f.ProcOutput[p][1].index;
     if (out < 1 || out > f.Capacity) return;
@@ -170,7 +210,7 @@ void EvaluateNumberProcedure(Figure& f, int p, const Notifier& note) {
 
     const SlotRow& row = f.ProcInput[p];
     const Outcome o =
-        CheckInputs(f, row, info->inputs) ? Measure(code, Inputs{f, row}, note) : Undefined();
+        CheckInputs(f, row, info.inputs) ? Measure(measurement, Inputs{f, row}, note) : Undefined();
     if (o.kind == Outcome::kUndefined) {
         n.exists = 0;
         return;

@@ -163,8 +163,8 @@ constexpr RuleEntry kPointRules[] = {
 
 }  // namespace
 
-void EvaluatePointProcedure(Figure& f, int p, const Notifier& note) {
-    EvaluateByRules(f, p, note, kPointRules);
+std::span<const RuleEntry> PointRules() {
+    return kPointRules;
 }
 
 }  // namespace kv

@@ -102,19 +102,14 @@ void ProcSlots::CheckOutputsFinite() {
     }
 }
 
-void EvaluateByRules(Figure& f, int p, const Notifier& note, std::span<const RuleEntry> rules) {
-    const std::string& code = f.ProcCode[p];
-    const auto entry = std::find_if(rules.begin(), rules.end(),
-                                    [&](const RuleEntry& r) { return r.code == code; });
-    if (entry == rules.end()) return;
-    const CodeInfo* info = FindCode(code);
-    if (!info) return;
-    ProcSlots s(f, p, *info);
-    if (!s.InputsDefined(entry->required)) {
+void EvaluateBySlots(Figure& f, int p, const CodeInfo& info, SlotRule rule, int required,
+                     const Notifier& note) {
+    ProcSlots s(f, p, info);
+    if (!s.InputsDefined(required)) {
         s.UndefineOutputs();
         return;
     }
-    entry->rule(s, note);
+    rule(s, note);
     s.CheckOutputsFinite();
 }
 

@@ -72,9 +72,10 @@ struct RuleEntry {
     int required = -1;  // inputs that must be filled; -1: every input of the catalogue entry
 };
 
-// Evaluates procedure p with the entry of `rules` whose code equals the procedure's code;
-// a code without an entry does nothing. Undefined inputs make every output undefined without
-// running the rule; a non-finite result is undefined.
-void EvaluateByRules(Figure& f, int p, const Notifier& note, std::span<const RuleEntry> rules);
+// Evaluates procedure p, whose catalogue entry is `info`, with `rule`. Undefined inputs (of the
+// first `required`, see InputsDefined) make every output undefined without running the rule; a
+// non-finite result is undefined.
+void EvaluateBySlots(Figure& f, int p, const CodeInfo& info, SlotRule rule, int required,
+                     const Notifier& note);
 
 }  // namespace kv

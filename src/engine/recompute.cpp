@@ -7,28 +7,9 @@
 namespace kv {
 
 void RecomputeProcedure(Figure& f, int i, const Notifier& note) {
-    const std::string& code = f.ProcCode[i];
-    if (code == "CALC") EvaluateFormula(f, i);
     f.CurrentProcedure = i;
     for (int j = 1; j <= kSlots; ++j) f.CurrentOutputIndex[j] = f.ProcOutput[i][j].index;
-    if (code.empty()) return;
-    switch (code.front()) {
-        case 'N':
-            EvaluateNumberProcedure(f, i, note);
-            break;
-        case 'P':
-            EvaluatePointProcedure(f, i, note);
-            break;
-        case 'L':
-            EvaluateLineProcedure(f, i, note);
-            break;
-        // CALC passes through here as well; the circle evaluator does not know it.
-        case 'C':
-            EvaluateCircleProcedure(f, i, note);
-            break;
-        default:
-            break;
-    }
+    EvaluateProcedure(f, i, note);
 }
 
 i16 ProcedureLevel(const Figure& f, int i) {

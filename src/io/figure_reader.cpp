@@ -185,7 +185,7 @@ bool LayoutReader::ReadProcedures() {
     for (int i = 1; i <= count; ++i) {
         std::string code;
         if (!Values({"the code of procedure %d", i}, {Text(code)})) return false;
-        fig_.ProcCode[i] = FitText(code, kCodeWidth);
+        SetProcedureCode(fig_, i, code);
     }
     for (SlotRow* rows : {fig_.ProcInput.data(), fig_.ProcOutput.data()}) {
         const char* what = rows == fig_.ProcInput.data()

@@ -119,6 +119,11 @@ const CodeInfo* FindCode(std::string_view code) {
     return nullptr;
 }
 
+i16 OperationOf(std::string_view code) {
+    const CodeInfo* c = FindCode(code);
+    return c ? static_cast<i16>(c - kCatalogue.data() + 1) : i16{0};
+}
+
 std::string ProcedureDisplayName(std::string_view code) {
     const CodeInfo* c = FindCode(code);
     if (c && !c->displayName.empty()) return std::string(c->displayName);

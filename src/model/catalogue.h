@@ -37,6 +37,10 @@ struct CodeInfo {
 std::span<const CodeInfo> CodeCatalogue();
 // The entry of a code (trailing blanks ignored), or nullptr.
 const CodeInfo* FindCode(std::string_view code);
+// The operation number of a code: 1 + its position in the catalogue, 0 for a code the
+// catalogue does not know. Looked up once when a procedure gets its code, so that evaluation
+// dispatches on a number.
+i16 OperationOf(std::string_view code);
 // The display name of a code; a code without one is returned as it was given.
 std::string ProcedureDisplayName(std::string_view code);
 // Object kind of a catalogue letter: P 1, L 2, C 3, N and # 0 (as stored).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/catalogue.h"
 #include "model/text.h"
 
 namespace kv {
@@ -29,6 +30,7 @@ void ResetFigure(Figure& f, int capacity) {
     f.Capacity = n;
     const size_t procs = static_cast<size_t>(2 * n) + 1;
     Fresh(f.ProcCode, procs);
+    Fresh(f.ProcOp, procs);
     Fresh(f.ProcInput, procs);
     Fresh(f.ProcOutput, procs);
     Fresh(f.ProcState, procs);
@@ -65,6 +67,7 @@ bool EnsureCapacity(Figure& f, int objects, int procedures) {
 
     const size_t procs = static_cast<size_t>(2 * n) + 1;
     f.ProcCode.resize(procs);
+    f.ProcOp.resize(procs);
     f.ProcInput.resize(procs);
     f.ProcOutput.resize(procs);
     f.ProcState.resize(procs);
@@ -107,12 +110,17 @@ int AppendProcedure(Figure& f, std::string_view code) {
     const int i = f.ProcedureCount + 1;
     if (!EnsureCapacity(f, 0, i)) return 0;
     f.ProcedureCount = i;
-    f.ProcCode[i] = FitText(code, kCodeWidth);
+    SetProcedureCode(f, i, code);
     f.ProcInput[i] = SlotRow{};
     f.ProcOutput[i] = SlotRow{};
     f.ProcState[i] = 0;
     f.SwapFlag[i] = 0;
     return i;
+}
+
+void SetProcedureCode(Figure& f, int i, std::string_view code) {
+    f.ProcCode[i] = FitText(code, kCodeWidth);
+    f.ProcOp[i] = OperationOf(f.ProcCode[i]);
 }
 
 std::string DefaultPointName(int i) {

@@ -32,6 +32,7 @@ struct Figure {
     // The procedure list, entries 1..ProcedureCount; sized 0..2 x Capacity.
     int ProcedureCount = 0;
     std::vector<std::string> ProcCode;  // trimmed code text, at most 5 characters
+    std::vector<i16> ProcOp;  // OperationOf(ProcCode[i]); both are set by SetProcedureCode
     std::vector<SlotRow> ProcInput;
     std::vector<SlotRow> ProcOutput;
     std::vector<i16> ProcState;
@@ -70,6 +71,8 @@ bool EnsureCapacity(Figure& f, int objects, int procedures);
 int AppendObject(Figure& f, i16 kind);
 // Appends an empty procedure with the code; returns its number, or 0 when the list is full.
 int AppendProcedure(Figure& f, std::string_view code);
+// Gives procedure i its code (cut to the code width) and the code's operation number.
+void SetProcedureCode(Figure& f, int i, std::string_view code);
 
 std::string DefaultPointName(int i);
 std::string DefaultName(i16 kind, int i);

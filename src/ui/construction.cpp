@@ -78,7 +78,7 @@ void RemoveLastProcedure(Figure& f) {
     if (p < 1) return;
     f.ProcInput[p] = SlotRow{};
     f.ProcOutput[p] = SlotRow{};
-    f.ProcCode[p].clear();
+    SetProcedureCode(f, p, "");
     f.ProcedureCount = p - 1;
 }
 

@@ -176,7 +176,7 @@ void RegularPolygon(Figure& f, int head, int n) {
 bool MakeSide(Figure& f, int p, i16 a, i16 b) {
     const ObjectRef side = NewLine(f, 1);
     if (side.index == 0) return false;
-    f.ProcCode[p] = "L1";
+    SetProcedureCode(f, p, "L1");
     f.ProcInput[p] = SlotRow{};
     f.ProcInput[p][1] = PointRef(a);
     f.ProcInput[p][2] = PointRef(b);

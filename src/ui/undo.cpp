@@ -87,7 +87,7 @@ void UndoLast(App& app, Host& host, Surface& surface) {
             f.Numbers[out.index].isVariable = kRemovedNumber;
         }
     }
-    f.ProcCode[p].clear();
+    SetProcedureCode(f, p, "");
     f.ProcedureCount = p - 1;
     DropRemovedNumbersAtTheEnd(f);
     FullRedraw(app, host, surface);

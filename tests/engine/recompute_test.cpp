@@ -1,8 +1,13 @@
 #include "engine/recompute.h"
 
+#include "engine/evaluators.h"
+#include "model/catalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
+#include <string_view>
 #include <vector>
 
 namespace kv {
@@ -129,7 +134,7 @@ TEST(AnalyseDependencies, MovedPointsAreDefinedAndUnchangedProceduresSkipped) {
     EXPECT_EQ(b.f.ProcState[p], -1);
 
     // A procedure whose inputs all carry the "unchanged" marker is skipped by the recompute.
-    b.f.ProcCode[1] = "XNEW";
+    SetProcedureCode(b.f, 1, "XNEW");
     b.f.ProcInput[1][1] = {kKindPoint, static_cast<i16>(b.NewObject(kKindPoint).index)};
     b.f.Points[b.f.ProcInput[1][1].index].exists = 2;
     AnalyseDependencies(b.f, {}, Notifier{});
@@ -220,12 +225,45 @@ TEST(TiedPoints, AFailedPlacementStaysUndefined) {
 
     // Once the circle has a radius again the point comes back.
     b.f.ProcInput[2][2] = t;
-    b.f.ProcCode[2] = "C2";
+    SetProcedureCode(b.f, 2, "C2");
     const ObjectRef q = b.FreePoint(3, 0);
     b.f.ProcInput[2][2] = q;
     RecomputeFigure(b.f, Notifier{});
     EXPECT_NE(b.f.Points[t.index].exists, 0);
     EXPECT_NEAR(std::hypot(b.f.Points[t.index].x, b.f.Points[t.index].y), 3, 1e-9);
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+// Evaluation dispatches on the operation number looked up once per code: every catalogue code
+// that makes objects has an evaluation of its own output family, unless it is one the driver
+// or a command handles (free and tied points, macros), so a new code cannot be forgotten.
+TEST(Dispatch, EveryCodeWithOutputsIsEvaluatedOrKnownToComputeNothing) {
+    const std::set<std::string_view> handledElsewhere = {"PNEW", "PBND"};
+    const auto catalogue = CodeCatalogue();
+    for (size_t i = 0; i < catalogue.size(); ++i) {
+        const CodeInfo& c = catalogue[i];
+        const int op = OperationOf(c.code);
+        ASSERT_EQ(op, static_cast<int>(i) + 1) << c.code;
+        const Evaluation& e = EvaluationOf(op);
+        if (c.isMacro || c.outputs.empty() || handledElsewhere.count(c.code)) {
+            EXPECT_EQ(e.kind, Evaluation::kInert) << c.code;
+            continue;
+        }
+        ASSERT_NE(e.kind, Evaluation::kInert) << c.code << " has no evaluation";
+        const bool numberOut = c.outputs == "N";
+        EXPECT_EQ(numberOut, e.kind != Evaluation::kSlots) << c.code;
+        if (e.kind == Evaluation::kSlots) {
+            EXPECT_NE(e.rule, nullptr) << c.code;
+        }
+    }
+    EXPECT_EQ(OperationOf("XNEW"), 0);
+    EXPECT_EQ(EvaluationOf(0).kind, Evaluation::kInert);
+    EXPECT_EQ(EvaluationOf(100000).kind, Evaluation::kInert);
 }
 
 }  // namespace
