@@ -131,26 +131,64 @@ std::optional<double> EvaluateExpression(std::string_view expression, std::span<
     return table[c];
 }
 
-std::optional<double> FormulaValue(const Figure& f, std::string_view formula) {
+CompiledFormula CompileFormula(std::string_view formula) {
+    CompiledFormula c;
+    c.source = formula;
     std::vector<size_t> pos;
     for (size_t i = 0; i < formula.size(); ++i)
         if (IsOperator(formula[i])) pos.push_back(i);
-    if (pos.size() > static_cast<size_t>(kMaxFormulaOperators)) return std::nullopt;
+    if (pos.size() > static_cast<size_t>(kMaxFormulaOperators)) return c;
 
-    const int count = std::min<int>(f.ObjectCount[kKindNumber], f.Capacity);
-    WorkingTable table{};
-    std::string expression;
     size_t start = 0;
     for (size_t k = 1; k <= pos.size() + 1; ++k) {
         const size_t end = k <= pos.size() ? pos[k - 1] : formula.size();
         const auto index = OperandIndex(formula.substr(start, end - start));
-        if (!index || *index < 1 || *index > count) return std::nullopt;
-        table[k] = f.Numbers[*index].value;
-        expression += "x" + std::to_string(k);
-        if (k <= pos.size()) expression += formula[end];
+        if (!index) return c;
+        c.operands.push_back(*index);
         start = end + 1;
     }
-    return EvaluateExpression(expression, table);
+
+    // The reductions of EvaluateExpression over "x1+x2*...", worked out on slot numbers: the
+    // operator chosen as ChosenOperator chooses it, its two neighbours replaced by the next
+    // free slot.
+    std::vector<unsigned char> slots;
+    std::string ops;
+    for (size_t k = 1; k <= c.operands.size(); ++k) slots.push_back(static_cast<unsigned char>(k));
+    for (size_t at : pos) ops += formula[at];
+    size_t next = c.operands.size();
+    while (!ops.empty()) {
+        size_t at = std::string::npos;
+        for (char op : kFormulaOperators)
+            if (const size_t i = ops.find(op); i != std::string::npos) at = i;
+        if (++next >= kWorkingSlots) return c;
+        c.steps.push_back({ops[at], slots[at], slots[at + 1]});
+        slots[at] = static_cast<unsigned char>(next);
+        slots.erase(slots.begin() + static_cast<std::ptrdiff_t>(at) + 1);
+        ops.erase(at, 1);
+    }
+    c.valid = true;
+    return c;
+}
+
+std::optional<double> EvaluateCompiled(const Figure& f, const CompiledFormula& c) {
+    if (!c.valid) return std::nullopt;
+    const int count = std::min<int>(f.ObjectCount[kKindNumber], f.Capacity);
+    WorkingTable table{};
+    size_t k = 0;
+    for (int index : c.operands) {
+        if (index < 1 || index > count) return std::nullopt;
+        table[++k] = f.Numbers[index].value;
+    }
+    for (const CompiledFormula::Step& step : c.steps) {
+        const auto r = Apply(step.op, table[step.left], table[step.right]);
+        if (!r) return std::nullopt;
+        table[++k] = *r;
+    }
+    return c.steps.empty() ? table[1] : table[k];
+}
+
+std::optional<double> FormulaValue(const Figure& f, std::string_view formula) {
+    return EvaluateCompiled(f, CompileFormula(formula));
 }
 
 void EvaluateFormula(Figure& f, int p) {
@@ -159,7 +197,11 @@ void EvaluateFormula(Figure& f, int p) {
     const int out = f.ProcOutput[p][1].index;
     if (out < 1 || out > f.Capacity) return;
     NumberRecord& n = f.Numbers[out];
-    if (const auto v = FormulaValue(f, n.formula)) {
+    if (f.Formulas.size() <= static_cast<size_t>(out)) f.Formulas.resize(f.Capacity + 1);
+    CompiledFormula& compiled = f.Formulas[out];
+    // Made once per text: a formula edited or read anew no longer matches its source.
+    if (compiled.source != n.formula) compiled = CompileFormula(n.formula);
+    if (const auto v = EvaluateCompiled(f, compiled)) {
         n.value = *v;
         n.exists = kTrue;
     } else {

@@ -39,6 +39,11 @@ std::optional<int> OperandIndex(std::string_view operand);
 // table holds.
 std::optional<double> EvaluateExpression(std::string_view expression, std::span<double> table);
 
+// The formula text made ready for evaluation: operands and the reduction order.
+CompiledFormula CompileFormula(std::string_view formula);
+// Its value over the figure's numbers, exactly as FormulaValue gives it.
+std::optional<double> EvaluateCompiled(const Figure& f, const CompiledFormula& c);
+
 // The value of a formula over the figure's numbers; nullopt for a malformed formula (an empty
 // operand, an operand naming no number, more than kMaxFormulaOperators operators) and for an
 // undefined result. The `exists` flags of the referenced numbers are not consulted.

@@ -51,6 +51,7 @@ void ResetFigure(Figure& f, int capacity) {
     f.CurrentProcedure = 0;
 
     ClearLoci(f);
+    f.Formulas.clear();
     ClearAllObjects(f);
 
     f.InputFormFilter.fill(-1);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/compiled_formula.h"
 #include "model/records.h"
 
 namespace kv {
@@ -49,6 +50,9 @@ struct Figure {
     std::vector<LineRecord> LocusLines;
     std::vector<CircleRecord> LocusCircles;
     std::array<int, 11> LocusCount{};
+
+    // The compiled CALC formulas, by number index; the calculator fills and renews them.
+    std::vector<CompiledFormula> Formulas;
 
     // Per-slot construction settings (entries 1..5; -1 means "not set").
     std::array<i16, kSlots + 1> InputFormFilter{};

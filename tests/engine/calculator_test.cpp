@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
 #include <string>
 
 #include "support/test_figure.h"
@@ -118,6 +119,44 @@ TEST(CalcExpression, StopsWhenTheTableIsFull) {
     std::array<double, 4> small{0, 1, 1, 1};
     EXPECT_EQ(EvaluateExpression("x1+x2", small), 2.0);
     EXPECT_EQ(EvaluateExpression("x1+x2+x3", small), std::nullopt);
+}
+
+// A formula is compiled once and evaluated from its steps; on seeded random formulas of every
+// operator and of numbers that make divisions, powers and overflows fail, the result is the one
+// the text reduction gives over the same operands, undefined results included.
+TEST(CalcCompiled, AgreesWithTheTextReductionOnRandomFormulas) {
+    TestFigure t;
+    for (double v : kValues) t.Number(v);
+    std::mt19937 rng(20261208);
+    const std::string ops(kFormulaOperators);
+    for (int round = 0; round < 3000; ++round) {
+        const int n = 1 + static_cast<int>(rng() % 26);  // up to one operator too many
+        std::string formula, expression;
+        WorkingTable table{};
+        bool inRange = true;
+        for (int k = 1; k <= n; ++k) {
+            const int index = static_cast<int>(rng() % 12);  // 0 and 11 name no number
+            inRange = inRange && index >= 1 && index <= 10;
+            formula += "#" + std::to_string(index);
+            expression += "x" + std::to_string(k);
+            if (index >= 1 && index <= 10) table[k] = kValues[index - 1];
+            if (k < n) {
+                const char op = ops[rng() % ops.size()];
+                formula += op;
+                expression += op;
+            }
+        }
+        std::optional<double> expected;
+        if (inRange && n - 1 <= kMaxFormulaOperators)
+            expected = EvaluateExpression(expression, table);
+        const CompiledFormula c = CompileFormula(formula);
+        const std::optional<double> got = EvaluateCompiled(t.f, c);
+        ASSERT_EQ(got.has_value(), expected.has_value()) << formula;
+        if (got) {
+            ASSERT_EQ(*got, *expected) << formula;
+        }
+        ASSERT_EQ(FormulaValue(t.f, formula), got) << formula;
+    }
 }
 
 TEST(CalcTokens, CutAtEveryDelimiter) {
