@@ -22,8 +22,8 @@ double HalfExtent(int pixels, double pixelSize) {
 ViewMapping MappingOf(const View& v, int w, int h) {
     const double hw = HalfExtent(w, v.PixelSize);
     const double hh = HalfExtent(h, v.PixelSize);
-    return ViewMapping{v.CentreX - hw, v.CentreY + hh, 2 * hw, -2 * hh, UsablePixels(w),
-                       UsablePixels(h)};
+    return ViewMapping{v.CentreX - hw, v.CentreY + hh,  2 * hw,
+                       -2 * hh,        UsablePixels(w), UsablePixels(h)};
 }
 
 void SetScreen(View& v, Surface& s) {

@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "engine/constants.h"
-#include "io/report.h"
 #include "fake_host.h"
+#include "io/report.h"
 #include "render/number_list.h"
 #include "render/view_transform.h"
 #include "support/recording_surface.h"

@@ -4,16 +4,16 @@
 
 #include <cmath>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "fake_host.h"
 #include "io/report.h"
 #include "render/view_transform.h"
 #include "support/figure_builder.h"
-#include "ui/redraw.h"
 #include "support/recording_surface.h"
 #include "ui/option_commands.h"
+#include "ui/redraw.h"
 #include "ui/status.h"
 #include "ui/view_commands.h"
 
@@ -205,12 +205,12 @@ TEST(Wheel, TurnedAloneZoomsSidewaysOrWithShiftMoves) {
         double zoom, panX, panY;
     };
     const Row rows[] = {
-        {0, 240, false, 0.5, 0, 0},         // two notches away: twice the magnification
+        {0, 240, false, 0.5, 0, 0},  // two notches away: twice the magnification
         {0, -120, false, std::sqrt(2.0), 0, 0},
         {0, 0, false, 1, 0, 0},
-        {120, 0, false, 1, 40, 0},          // tilted: sideways
+        {120, 0, false, 1, 40, 0},  // tilted: sideways
         {-60, 0, true, 1, -20, 0},
-        {0, 120, true, 1, 0, 40},           // with Shift: up and down
+        {0, 120, true, 1, 0, 40},  // with Shift: up and down
     };
     for (const Row& r : rows) {
         const WheelStep w = WheelGesture(r.x, r.y, r.shift);
