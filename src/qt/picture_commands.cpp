@@ -158,6 +158,7 @@ void mnuPrint_Click(KVwin& window) {
     QPrintPreviewDialog preview(&printer, &window);
     preview.setObjectName("PrintPreview");
     preview.setWindowTitle(ToQt("印刷"));
+    preview.resize(900, 700);  // room for the toolbar with the choice of scale
     PrintScale scale = PrintScale::kFitPage;
     auto* choice = new QComboBox(&preview);
     choice->setObjectName("PrintScale");
