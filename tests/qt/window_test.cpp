@@ -268,7 +268,7 @@ void CollectMenuNames(const QList<QAction*>& actions, QStringList& names) {
     }
 }
 
-// The specified items in tree order; the added ones at the end of their menus, after one
+// The menu tree's items in order; the window's added ones at the end of their menus, after one
 // separator. Only the added shortcuts exist.
 TEST_F(Window, TheMenusHoldEveryItemInTreeOrderWithTheAdditionsAtTheirEnds) {
     const std::map<QString, QStringList> added = {
