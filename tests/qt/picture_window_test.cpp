@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QImage>
 #include <QMimeData>
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
@@ -171,8 +173,8 @@ TEST(PrintTransform, FitsThePageOrMakesAUnitACentimetre) {
     EXPECT_NEAR(cm.map(QPointF(320.5, 240.5)).x(), 2000, 1e-9);
 }
 
-// The wheel zooms about the point under the pointer and, sideways, moves the picture; neither
-// changes the figure.
+// The wheel and a pinch zoom about the point under the pointer and the sideways wheel moves
+// the picture; none of them changes the figure.
 TEST_F(PictureWindow, TheWheelZoomsAboutThePointerAndMoves) {
     Canvas& canvas = window->canvas();
     const std::string before = Report();
@@ -199,6 +201,15 @@ TEST_F(PictureWindow, TheWheelZoomsAboutThePointerAndMoves) {
     EXPECT_NEAR(moved.y, under.y, 1e-9);
     EXPECT_DOUBLE_EQ(window->app().view.PixelSize, 0.025);
     EXPECT_EQ(Report(), before);
+
+    // A pinch spreading the fingers to twice the size magnifies twice, about the fingers.
+    const WorldPos pinched = world();
+    QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2,
+                              at, at, canvas.mapToGlobal(at), 1.0, QPointF());
+    QApplication::sendEvent(&canvas, &pinch);
+    EXPECT_DOUBLE_EQ(window->app().view.PixelSize, 0.0125);
+    EXPECT_NEAR(world().x, pinched.x, 1e-9);
+    EXPECT_NEAR(world().y, pinched.y, 1e-9);
 
     window->RunMenuCommand("mnuZoomFit");
     EXPECT_EQ(Report(), before);
