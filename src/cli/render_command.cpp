@@ -1,21 +1,18 @@
 #include "cli/render_command.h"
 
 #include <QFileInfo>
-#include <QRect>
-#include <QSaveFile>
-#include <QSize>
 #include <QString>
-#include <QSvgGenerator>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <ostream>
 
 #include "cli/offscreen_gui.h"
+#include "engine/recompute.h"
 #include "io/figure_file.h"
 #include "model/number_text.h"
-#include "paint/image_surface.h"
-#include "render/draw_context.h"
-#include "render/redraw.h"
+#include "paint/picture_export.h"
 #include "render/view_transform.h"
 
 namespace kv {
@@ -37,18 +34,6 @@ bool ParseClientSize(std::string_view s, int& w, int& h) {
     if (x == std::string_view::npos) return false;
     return WholeNumber(s.substr(0, x), w) && WholeNumber(s.substr(x + 1), h) && w >= 1 && h >= 1 &&
            w <= kMaxRenderSide && h <= kMaxRenderSide;
-}
-
-bool IsSvgPath(std::string_view path) {
-    constexpr std::string_view kSuffix = ".svg";
-    if (path.size() < kSuffix.size()) return false;
-    const std::string_view tail = path.substr(path.size() - kSuffix.size());
-    for (size_t i = 0; i < kSuffix.size(); ++i) {
-        const char c = tail[i];
-        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != kSuffix[i])
-            return false;
-    }
-    return true;
 }
 
 std::optional<RenderOptions> ParseRenderOptions(std::span<const std::string> args,
@@ -78,6 +63,13 @@ std::optional<RenderOptions> ParseRenderOptions(std::span<const std::string> arg
                 return std::nullopt;
             }
             o.pixelSize = *v;
+        } else if (a == "--scale") {
+            if (!hasValue || !WholeNumber(args[++i], o.scale) ||
+                std::find(std::begin(kPictureScales), std::end(kPictureScales), o.scale) ==
+                    std::end(kPictureScales)) {
+                error = "--scale needs 1, 2 or 4";
+                return std::nullopt;
+            }
         } else if (a.starts_with("--")) {
             error = "unknown option for --render: " + a;
             return std::nullopt;
@@ -88,18 +80,29 @@ std::optional<RenderOptions> ParseRenderOptions(std::span<const std::string> arg
             o.imagePath = a;
             ++positional;
         } else {
-            error = "--render takes one FILE and one OUT.png or OUT.svg, not also " + a;
+            error = "--render takes one FILE and one OUT, not also " + a;
             return std::nullopt;
         }
     }
     if (positional < 2) {
-        error = "--render needs FILE and OUT.png or OUT.svg (see --help)";
+        error = "--render needs FILE and OUT (see --help)";
+        return std::nullopt;
+    }
+    if (!PictureFormatOf(o.imagePath)) {
+        error = "--render cannot tell the picture format of " + o.imagePath +
+                ": OUT must end in .png, .svg, .pdf, .tex or .tikz";
         return std::nullopt;
     }
     return o;
 }
 
 int RunRenderCommand(const RenderOptions& options, std::ostream& err) {
+    const std::optional<PictureFormat> format = PictureFormatOf(options.imagePath);
+    if (!format) {
+        err << "korvinth: " << options.imagePath
+            << ": not a picture format (.png, .svg, .pdf, .tex, .tikz)\n";
+        return 2;
+    }
     Figure figure;
     const LoadResult loaded = LoadFigureFile(options.figurePath, figure);
     if (!loaded.ok()) {
@@ -109,46 +112,28 @@ int RunRenderCommand(const RenderOptions& options, std::ostream& err) {
 
     const OffscreenGui gui;
 
-    ImageSurface surface(options.width, options.height);
     View view;
     view.PixelSize = options.pixelSize;
     view.ShowAxes = options.axes ? kTrue : kFalse;
     view.MeasureDigits = static_cast<i16>(options.digits);
-    SetScreen(view, surface);
 
     Notifier note;
     note.message = [&err](const std::string& text) { err << "korvinth: " << text << '\n'; };
     ColourNotice notice;
-    const DrawContext ctx{surface, view, kModeStandard, note, notice};
+    RecomputeFigure(figure, note);
 
-    QSaveFile file(QString::fromStdString(options.imagePath));
-    const auto cannotWrite = [&] {
-        err << "korvinth: " << options.imagePath << ": cannot write the image ("
-            << file.errorString().toStdString() << ")\n";
+    const PictureSource source{figure, view,          kModeStandard, note,
+                               notice, options.width, options.height};
+    PictureRequest request;
+    request.scale = options.scale;
+    // The title of an SVG or PDF picture is the figure's file name.
+    request.title = QFileInfo(QString::fromStdString(options.figurePath)).fileName().toStdString();
+    const std::string failure = WritePicture(source, request, *format, options.imagePath);
+    if (!failure.empty()) {
+        err << "korvinth: " << options.imagePath << ": cannot write the image (" << failure
+            << ")\n";
         return 1;
-    };
-    if (!IsSvgPath(options.imagePath)) {
-        RedrawAll(figure, ctx);
-        if (!file.open(QIODevice::WriteOnly) || !surface.Image().save(&file, "PNG") ||
-            !file.commit())
-            return cannotWrite();
-        return 0;
     }
-
-    // The vector picture is the same drawing repeated onto an SVG generator, one SVG user
-    // unit per pixel; at 96 dots per inch its size in millimetres is that many CSS pixels.
-    if (!file.open(QIODevice::WriteOnly)) return cannotWrite();
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(QSize(options.width, options.height));
-    svg.setViewBox(QRect(0, 0, options.width, options.height));
-    svg.setResolution(kSvgDotsPerInch);
-    // The generator writes the title as it stands, and a file name may hold & or <.
-    svg.setTitle(QFileInfo(QString::fromStdString(options.figurePath)).fileName().toHtmlEscaped());
-    if (!surface.SetMirror(&svg)) return cannotWrite();
-    RedrawAll(figure, ctx);
-    surface.EndMirror();
-    if (!file.commit()) return cannotWrite();
     return 0;
 }
 

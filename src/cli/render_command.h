@@ -1,7 +1,7 @@
 #pragma once
-// `korvinth --render FILE OUT.png [--size WxH] [--axes] [--digits N] [--pixel-size S]`: the
-// full redraw of a figure file as a PNG image, without a display; an OUT ending in .svg
-// gets the same drawing as an SVG image instead.
+// `korvinth --render FILE OUT [--size WxH] [--axes] [--digits N] [--pixel-size S] [--scale K]`:
+// the full redraw of a figure file as a picture, without a display, in the format OUT's
+// extension names: .png, .svg, .pdf, or .tex / .tikz for a TikZ picture.
 
 #include <iosfwd>
 #include <optional>
@@ -19,29 +19,27 @@ struct RenderOptions {
     bool axes = false;
     int digits = 0;           // decimal places of the number list, 0..20
     double pixelSize = 0.05;  // world units per pixel
+    int scale = 1;            // a PNG picture is this many times the client size: 1, 2 or 4
 };
 
 // Largest client side accepted, so that a typing slip cannot ask for gigabytes.
 constexpr int kMaxRenderSide = 16384;
 
-// SVG pictures are written at this resolution, so that one pixel is one CSS pixel.
+// SVG and PDF pictures are written at this resolution, so that one pixel is one CSS pixel.
 constexpr int kSvgDotsPerInch = 96;
 
 // A client size "WxH" (or "WXH"), both sides whole numbers from 1 to kMaxRenderSide.
 bool ParseClientSize(std::string_view text, int& width, int& height);
 
-// Whether the image path asks for an SVG picture (it ends in .svg, in any case).
-bool IsSvgPath(std::string_view path);
-
-// Reads the arguments that follow --render. On a bad argument returns nullopt and puts one
-// line saying what is wrong in `error`.
+// Reads the arguments that follow --render. On a bad argument (an OUT whose extension names no
+// picture format among them) returns nullopt and puts one line saying what is wrong in `error`.
 std::optional<RenderOptions> ParseRenderOptions(std::span<const std::string> args,
                                                 std::string& error);
 
 // Loads the figure as the window's command line does, draws the full redraw of a client area
-// of the given size onto an offscreen image and writes it as PNG, or as SVG when IsSvgPath
-// (replacing the target only once the whole image is written). In the SVG, names and numbers
-// are text elements in the drawing's font; the viewer resolves the font and its fallbacks. Creates
+// of the given size and writes it in the format of the image path (replacing the target only
+// once the whole picture is written). In the SVG and PDF, names and numbers are text in the
+// drawing's font; in TikZ, nodes in the document's font. Creates
 // a QGuiApplication on the offscreen platform when none exists (unless the caller chose a
 // platform). A file that cannot be read gives one line on `err` and status 2; an image that cannot
 // be written, status 1. Messages of the recompute go to `err`. Returns the exit status.

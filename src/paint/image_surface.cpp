@@ -88,13 +88,18 @@ void ImageSurface::OnEachPainter(Paint&& paint) {
     if (mirror_) paint(*mirror_);
 }
 
-bool ImageSurface::SetMirror(QPaintDevice* device) {
+bool ImageSurface::SetMirror(QPaintDevice* device, const QTransform& toDevice) {
     EndMirror();
     if (device == nullptr) return true;
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(device)) return false;
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setFont(font_);
+    mirrorScaled_ = !toDevice.isIdentity();
+    if (mirrorScaled_) {
+        painter->setTransform(toDevice);
+        painter->setClipRect(image_.rect());
+    }
     mirror_ = std::move(painter);
     return true;
 }
@@ -127,10 +132,10 @@ PixelPos ImageSurface::ToPixel(double x, double y) const {
     return user_ ? map_.WorldToPixel(x, y) : PixelPos{x, y};
 }
 
-QPen ImageSurface::PenOf(Rgb c) const {
+QPen ImageSurface::PenOf(Rgb c, bool cosmetic) const {
     QPen pen(ToQColor(c));
     pen.setWidth(penWidth_);
-    pen.setCosmetic(true);
+    pen.setCosmetic(cosmetic);
     pen.setJoinStyle(Qt::MiterJoin);
     if (dotted_) {
         pen.setDashPattern({1.0, 1.0});
@@ -148,7 +153,7 @@ void ImageSurface::UsePen(QPainter& p, Rgb c) {
         if (pen_ && *pen_ == key) return;
         pen_ = key;
     }
-    p.setPen(PenOf(c));
+    p.setPen(PenOf(c, !(mirrorScaled_ && &p == mirror_.get())));
 }
 
 void ImageSurface::Clear() {

@@ -12,6 +12,7 @@
 #include <QList>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTransform>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -74,7 +75,9 @@ class ImageSurface : public Surface {
     // finished, so a generator writes its last lines) with EndMirror, a new SetMirror or the
     // destructor; Image() and Resize() leave it running. Returns false when painting cannot
     // begin on the device.
-    bool SetMirror(QPaintDevice* device);
+    // With a scaling `toDevice` (a sharper image, a printed page) the mirror shows the picture
+    // enlarged as a whole: pens widen with it, and nothing shows beyond the image's rectangle.
+    bool SetMirror(QPaintDevice* device, const QTransform& toDevice = QTransform());
     void EndMirror();
 
   private:
@@ -84,7 +87,7 @@ class ImageSurface : public Surface {
     void OnEachPainter(Paint&& paint);
     void EndPainting();
     PixelPos ToPixel(double x, double y) const;
-    QPen PenOf(Rgb c) const;
+    QPen PenOf(Rgb c, bool cosmetic = true) const;
     void UsePen(QPainter& p, Rgb c);
     const QFontMetricsF& Metrics();
     void PrintText(std::string_view utf8, const std::optional<Rgb>& background);
@@ -106,6 +109,7 @@ class ImageSurface : public Surface {
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<QPainter> mirror_;
+    bool mirrorScaled_ = false;  // the mirror's pens are scaled with its transform
     struct PenKey {
         Rgb colour;
         int width = 1;

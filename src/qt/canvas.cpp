@@ -2,7 +2,9 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "ui/input_dispatch.h"
 
@@ -49,6 +51,29 @@ void Canvas::keyPressEvent(QKeyEvent* event) {
     }
     emit KeyPressed(key, ShiftState(event->modifiers()));
     update();
+}
+
+void Canvas::wheelEvent(QWheelEvent* event) {
+    const QPoint angle = event->angleDelta();
+    const QPointF pos = event->position();
+    emit Wheeled(angle.x(), angle.y(), (event->modifiers() & Qt::ShiftModifier) != 0, pos.x(),
+                 pos.y());
+    event->accept();
+    update();
+}
+
+bool Canvas::event(QEvent* event) {
+    if (event->type() == QEvent::NativeGesture) {
+        auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        // A pinch reports how much larger the picture should grow; the pixels shrink as much.
+        if (gesture->gestureType() == Qt::ZoomNativeGesture && gesture->value() > -1) {
+            const QPointF pos = gesture->position();
+            emit Pinched(1.0 / (1.0 + gesture->value()), pos.x(), pos.y());
+            update();
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 int DispatchKeyCode(int qtKey) {

@@ -23,6 +23,10 @@ class Canvas : public QWidget {
     void Moved(int buttons, int shift, double px, double py);
     void KeyPressed(int key, int shift);
     void Resized();
+    // The wheel (in eighths of a degree, as Qt counts them) or a pinch (a zoom factor for the
+    // world units per pixel) at a pixel position.
+    void Wheeled(int angleX, int angleY, bool shift, double px, double py);
+    void Pinched(double factor, double px, double py);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,6 +34,8 @@ class Canvas : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     ImageSurface surface_;

@@ -2,13 +2,16 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeySequence>
 #include <QMenuBar>
+#include <algorithm>
 #include <vector>
 
 #include "qt/about_box.h"
 #include "qt/app_icon.h"
 #include "qt/attribute_dialog.h"
 #include "qt/number_dialog.h"
+#include "qt/picture_commands.h"
 #include "qt/qt_host.h"
 #include "qt/qt_text.h"
 #include "qt/text_viewer.h"
@@ -37,6 +40,33 @@ bool IsCheckable(std::string_view name) {
     return false;
 }
 
+// Items beyond the menu tree: each at the end of its menu, after a separator.
+struct ExtraItem {
+    std::string_view menu;
+    std::string_view name;
+    std::string_view caption;
+};
+constexpr ExtraItem kExtraItems[] = {
+    {"mnuFile", "mnuExportPicture", "画像として保存…"},
+    {"mnuFile", "mnuPrint", "印刷…"},
+    {"mnuConstruction", "mnuCrestore", "やり直し"},
+    {"mnuMeasure", "mnuMrestore", "やり直し"},
+    {"mnuZom", "mnuZoomFit", "全体を表示"},
+    {"mnuEdit", "mnuCopyPicture", "図をコピー"},
+};
+
+// Keyboard shortcuts, by menu name. Undo and redo sit on the items of "作図(継続)". Like the
+// mouse, a shortcut cannot reach an item in a greyed menu (Qt's own rule).
+struct Shortcut {
+    std::string_view name;
+    const char* keys;  // as QKeySequence reads them, several separated by "; "
+};
+constexpr Shortcut kShortcuts[] = {
+    {"mnuCundo", "Ctrl+Z"},       {"mnuCrestore", "Ctrl+Y; Ctrl+Shift+Z"},
+    {"mnuSave", "Ctrl+S"},        {"mnuLoad", "Ctrl+O"},
+    {"mnuCopyPicture", "Ctrl+C"},
+};
+
 }  // namespace
 
 KVwin::KVwin(const HostFactory& makeHost, QWidget* parent) : QMainWindow(parent) {
@@ -57,6 +87,18 @@ KVwin::KVwin(const HostFactory& makeHost, QWidget* parent) : QMainWindow(parent)
     connect(canvas_, &Canvas::KeyPressed, this, &KVwin::OnKey);
     connect(canvas_, &Canvas::Resized, this,
             [this] { Form_Resize(app_, *host_, canvas_->surface()); });
+    connect(canvas_, &Canvas::Wheeled, this,
+            [this](int angleX, int angleY, bool shift, double px, double py) {
+                Run([&] {
+                    Canvas_Wheel(app_, *host_, canvas_->surface(),
+                                 WheelGesture(angleX, angleY, shift), px, py);
+                });
+            });
+    connect(canvas_, &Canvas::Pinched, this, [this](double factor, double px, double py) {
+        WheelStep step;
+        step.zoom = factor;
+        Run([&] { Canvas_Wheel(app_, *host_, canvas_->surface(), step, px, py); });
+    });
     connect(status_, &KVStatus1::PanelClicked, this, [this](int panel) {
         Run([&] { KVStatus1_PanelClick(app_, *host_, canvas_->surface(), panel); });
     });
@@ -108,6 +150,25 @@ void KVwin::BuildMenus() {
         connect(action, &QAction::triggered, this, [this, name] { RunMenuCommand(name); });
     }
     if (QAction* off = MenuAction("mnuLocusOff")) off->setChecked(true);
+
+    std::vector<QMenu*> separated;  // menus whose added items already follow a separator
+    for (const ExtraItem& e : kExtraItems) {
+        QMenu* menu = Menu(e.menu);
+        if (menu == nullptr) continue;
+        if (std::find(separated.begin(), separated.end(), menu) == separated.end()) {
+            menu->addSeparator();
+            separated.push_back(menu);
+        }
+        QAction* action = menu->addAction(ToQt(e.caption));
+        const std::string name(e.name);
+        action->setObjectName(QString::fromStdString(name));
+        actions_[name] = action;
+        connect(action, &QAction::triggered, this, [this, name] { RunMenuCommand(name); });
+    }
+    for (const Shortcut& s : kShortcuts) {
+        if (QAction* action = MenuAction(s.name))
+            action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(s.keys)));
+    }
 }
 
 void KVwin::BuildCommands() {
@@ -115,6 +176,9 @@ void KVwin::BuildCommands() {
         commands_[name] = [this, command] { command(app_, *host_, canvas_->surface()); };
     }
     commands_["mnuExit"] = [] { QCoreApplication::exit(0); };
+    commands_["mnuExportPicture"] = [this] { mnuExportPicture_Click(*this); };
+    commands_["mnuPrint"] = [this] { mnuPrint_Click(*this); };
+    commands_["mnuCopyPicture"] = [this] { mnuCopyPicture_Click(*this); };
 }
 
 void KVwin::RunMenuCommand(std::string_view name) {

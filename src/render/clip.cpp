@@ -11,7 +11,8 @@ constexpr double kMarginPixels = 24;  // above the widest pen (10) plus the larg
 
 ClipRect DrawableRect(const View& v) {
     const double m = kMarginPixels * v.PixelSize;
-    return ClipRect{-v.HalfWidth - m, -v.HalfHeight - m, v.HalfWidth + m, v.HalfHeight + m};
+    return ClipRect{v.CentreX - v.HalfWidth - m, v.CentreY - v.HalfHeight - m,
+                    v.CentreX + v.HalfWidth + m, v.CentreY + v.HalfHeight + m};
 }
 
 bool ClipSegment(const ClipRect& r, double& x1, double& y1, double& x2, double& y2) {

@@ -133,7 +133,9 @@ void DrawPointMark(const PointRecord& p, const DrawContext& ctx) {
 
 void DrawLineRecord(const LineRecord& l, const DrawContext& ctx) {
     if (l.exists == 0) return;
-    const double e = kLineReach * ctx.view.HalfWidth;
+    // Reaching the window also when the view has been moved away from the origin.
+    const double e =
+        kLineReach * ctx.view.HalfWidth + std::hypot(ctx.view.CentreX, ctx.view.CentreY);
     const ClipRect r = DrawableRect(ctx.view);
     switch (l.form) {
         case 0:
@@ -170,7 +172,8 @@ void DrawPointLabel(const Figure& f, ObjectRef ref, int colour, int source,
     if (ref.kind != kKindPoint) return;
     const PointRecord* p = Entry(source == kSourceSaved ? f.SavedPoints : f.Points, ref.index);
     if (p == nullptr || p->exists == 0) return;
-    if (!WithinHalf(p->x, v.HalfWidth) || !WithinHalf(p->y, v.HalfHeight)) return;
+    if (!WithinHalf(p->x - v.CentreX, v.HalfWidth) || !WithinHalf(p->y - v.CentreY, v.HalfHeight))
+        return;
 
     Surface& s = ctx.surface;
     const Rgb before = s.ForeColour();

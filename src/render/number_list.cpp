@@ -76,14 +76,14 @@ void DrawNumberLabels(const Figure& f, const DrawContext& ctx) {
     const View& v = ctx.view;
     Surface& s = ctx.surface;
     const double h = s.FontSize() * v.PixelSize * 1.2;
-    const double x = -v.HalfWidth;
+    const double x = v.CentreX - v.HalfWidth;
     const int digits = v.MeasureDigits;
     int row = 0;
     for (int i = 1; i <= count; ++i) {
         const NumberRecord& n = f.Numbers[i];
         if (!IsListedNumber(n)) continue;
         ++row;
-        const double y = -v.HalfHeight + 41 * v.PixelSize + (listed - row + 1) * h;
+        const double y = v.CentreY - v.HalfHeight + 41 * v.PixelSize + (listed - row + 1) * h;
         const std::string index = ConvertedNumber(static_cast<long long>(i)) + ":";
         const std::string name = PadText(Trim(n.name), width) + " = ";
         const auto fx = static_cast<float>(x);

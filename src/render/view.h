@@ -7,8 +7,12 @@ namespace kv {
 
 struct View {
     double PixelSize = 0.05;  // world units per pixel
-    double HalfWidth = 0.0;   // world x of the right edge (left edge at -HalfWidth)
-    double HalfHeight = 0.0;  // world y of the top edge
+    double HalfWidth = 0.0;   // half the width shown: the right edge is at CentreX + HalfWidth
+    double HalfHeight = 0.0;  // half the height shown: the top edge is at CentreY + HalfHeight
+    // The world point at the centre of the client area: the origin unless the view was panned
+    // (or zoomed about another point than the centre).
+    double CentreX = 0.0;
+    double CentreY = 0.0;
     i16 ShowAxes = 0;
     i16 LabelsHidden = 0;
     i16 MeasureDigits = 0;

@@ -1,7 +1,8 @@
 #pragma once
 // The mapping between the figure plane and the client area, the zoom commands, and the unit
-// grid with the two axes. The plane is always centred on the origin; zooming changes only
-// how many world units one pixel covers.
+// grid with the two axes. The menu's zoom commands change only how many world units one pixel
+// covers, about the centre of the client area, which shows the origin until the view is
+// panned or zoomed about another point (the wheel) or fitted to the figure.
 
 #include "engine/notifier.h"
 #include "render/surface.h"
@@ -45,7 +46,8 @@ struct ViewMapping {
     }
 };
 
-// The mapping SetScreen installs for a client area of w x h pixels (reads only PixelSize).
+// The mapping SetScreen installs for a client area of w x h pixels (reads PixelSize and the
+// centre).
 ViewMapping MappingOf(const View& v, int w, int h);
 
 // Recomputes HalfWidth and HalfHeight from the client size and PixelSize and installs the
@@ -68,5 +70,14 @@ void ZoomOut(View& v, Surface& s);
 
 // Flips ShowAxes and paints grid and axes at once, without a redraw.
 void ToggleAxes(View& v, Surface& s);
+
+// The wheel: multiplies PixelSize by `factor` (kept between kPixelSizeFloor and
+// kPixelSizeCeiling) so that the world point under the client pixel (px, py) stays under it.
+void ZoomAbout(View& v, Surface& s, double factor, double px, double py);
+// Moves the view by (dx, dy) pixels: the picture follows the pointer, right and down.
+void PanBy(View& v, Surface& s, double dx, double dy);
+// Shows the world rectangle [x0, x1] x [y0, y1] as large as the client area allows, centred,
+// within the zoom limits; a rectangle without extent keeps the scale and is only centred.
+void FitRectangle(View& v, Surface& s, double x0, double y0, double x1, double y1);
 
 }  // namespace kv

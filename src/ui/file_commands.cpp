@@ -40,6 +40,7 @@ bool LoadNamedFile(App& app, Host& host, Surface& surface, const std::string& pa
         return false;
     }
     app.session.FigureFileName = path;
+    app.session.Redo = {};
     app.colours = {};
     CloseAttributeDialogs(app, host);
     FullRedraw(app, host, surface);

@@ -34,6 +34,7 @@ MenuCommandTable MenuCommands() {
     t["mnuZoomDefault"] = mnuZoomDefault_Click;
     t["mnuZoomIn"] = mnuZoomIn_Click;
     t["mnuZoomOut"] = mnuZoomOut_Click;
+    t["mnuZoomFit"] = mnuZoomFit_Click;
     t["mnuLocusOn"] = [](App& a, Host& h, Surface&) { mnuLocusOn_Click(a, h); };
     t["mnuLocusOff"] = [](App& a, Host& h, Surface&) { mnuLocusOff_Click(a, h); };
     t["mnuOchrDisp"] = [](App& a, Host& h, Surface&) { mnuOchrDisp_Click(a, h); };
@@ -48,6 +49,8 @@ MenuCommandTable MenuCommands() {
     t["mnuLocusReset"] = mnuLocusReset_Click;
     t["mnuCundo"] = mnuCundo_Click;
     t["mnuMundo"] = mnuMundo_Click;
+    t["mnuCrestore"] = mnuCrestore_Click;
+    t["mnuMrestore"] = mnuMrestore_Click;
     t["mnuEboundedPt"] = mnuEboundedPt_Click;
     t["mnuNew"] = mnuNew_Click;
     // The locus settings open the same attribute dialogs as the edit menu.

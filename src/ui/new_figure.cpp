@@ -21,6 +21,7 @@ void StartNewFigure(App& app, Host& host, Surface& surface) {
     s.PendingPoint = {};
     s.BindPoint = {};
     s.BindTarget = {};
+    s.Redo = {};
     CloseAttributeDialogs(app, host);
     FullRedraw(app, host, surface);
     StartNewPoint(app, host, surface);

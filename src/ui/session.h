@@ -10,6 +10,7 @@
 #include "model/records.h"
 #include "render/palette.h"
 #include "render/view.h"
+#include "ui/redo_list.h"
 
 namespace kv {
 
@@ -59,6 +60,9 @@ struct Session {
     i16 PolygonVertexCount = 0;
     i16 PolygonVertexNo = 0;
     std::vector<i16> PolygonVertices;
+
+    // The constructions undone since the last new one, for "やり直し".
+    RedoList Redo;
 
     // The start-up stack: slot 0 = 2, then mode 2 pushed.
     Session() {

@@ -1,6 +1,10 @@
 #include "ui/undo.h"
 
 #include <algorithm>
+#include <optional>
+#include <type_traits>
+#include <utility>
+#include <variant>
 
 #include "ui/attributes.h"
 #include "ui/modes.h"
@@ -54,12 +58,161 @@ bool UndoWaits(int mode) {
     return mode != kModeStandard;
 }
 
+ListShape ShapeOf(const Figure& f) {
+    ListShape s;
+    s.procedures = f.ProcedureCount;
+    for (int i = 1; i <= f.ProcedureCount; ++i) {
+        s.codes.push_back(f.ProcCode[i]);
+        s.inputs.push_back(f.ProcInput[i]);
+        s.outputs.push_back(f.ProcOutput[i]);
+    }
+    s.counts = f.ObjectCount;
+    return s;
+}
+
+std::optional<ObjectRecord> RecordOf(const Figure& f, ObjectRef r) {
+    const auto in = [&](const auto& table) { return r.index >= 1 && r.index < std::ssize(table); };
+    switch (r.kind) {
+        case kKindNumber:
+            if (in(f.Numbers)) return f.Numbers[r.index];
+            break;
+        case kKindPoint:
+            if (in(f.Points)) return f.Points[r.index];
+            break;
+        case kKindLine:
+            if (in(f.Lines)) return f.Lines[r.index];
+            break;
+        case kKindCircle:
+            if (in(f.Circles)) return f.Circles[r.index];
+            break;
+        default:
+            break;
+    }
+    return std::nullopt;
+}
+
+void PutRecord(Figure& f, ObjectRef r, const ObjectRecord& rec) {
+    std::visit(
+        [&](const auto& value) {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, NumberRecord>) f.Numbers[r.index] = value;
+            if constexpr (std::is_same_v<T, PointRecord>) f.Points[r.index] = value;
+            if constexpr (std::is_same_v<T, LineRecord>) f.Lines[r.index] = value;
+            if constexpr (std::is_same_v<T, CircleRecord>) f.Circles[r.index] = value;
+        },
+        rec);
+}
+
+// What UndoLast is about to remove, read before it does.
+UndoneConstruction Undoing(const Figure& f) {
+    UndoneConstruction u;
+    const int p = f.ProcedureCount;
+    u.procedure = p;
+    u.code = f.ProcCode[p];
+    u.inputs = f.ProcInput[p];
+    u.outputs = f.ProcOutput[p];
+    u.state = f.ProcState[p];
+    u.swap = f.SwapFlag[p];
+    for (int j = 1; j <= kSlots; ++j) {
+        const ObjectRef out = u.outputs[j];
+        if (out.index == 0 || out.kind < kKindNumber || out.kind > kKindCircle) continue;
+        if (out.index > f.ObjectCount[out.kind]) continue;
+        if (const auto rec = RecordOf(f, out)) u.records.emplace_back(out, *rec);
+        if (out.kind == kKindNumber) continue;
+        const int points = std::min<int>(f.ObjectCount[kKindPoint], f.Points.size() - 1);
+        for (int i = 1; i <= points; ++i) {
+            const PointRecord& pt = f.Points[i];
+            if (pt.bindKind == out.kind && pt.bindIndex == out.index) u.ties.emplace_back(i, out);
+        }
+    }
+    // Rebuilt in table order, so that each output is appended at its own index again.
+    std::sort(u.records.begin(), u.records.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.first.kind, a.first.index) < std::pair(b.first.kind, b.first.index);
+    });
+    return u;
+}
+
+// Where each output of the undone construction goes back: into its hidden number entry, or
+// appended at the end of its table at exactly its old index. False when the figure no longer
+// leaves that room.
+bool FitsBack(const Figure& f, const UndoneConstruction& u) {
+    if (f.ProcedureCount != u.procedure - 1) return false;
+    std::array<int, 4> count{};
+    for (i16 k = kKindNumber; k <= kKindCircle; ++k) count[k] = f.ObjectCount[k];
+    for (const auto& [ref, rec] : u.records) {
+        if (ref.kind == kKindNumber && ref.index <= count[kKindNumber]) {
+            const NumberRecord& n = f.Numbers[ref.index];
+            if (n.isVariable != kRemovedNumber || n.exists != 0) return false;
+            continue;
+        }
+        if (ref.index != count[ref.kind] + 1) return false;
+        ++count[ref.kind];
+    }
+    return true;
+}
+
+void Rebuild(Figure& f, const UndoneConstruction& u) {
+    for (const auto& [ref, rec] : u.records) {
+        if (ref.kind == kKindNumber && ref.index <= f.ObjectCount[kKindNumber]) {
+            PutRecord(f, ref, rec);
+            continue;
+        }
+        if (AppendObject(f, ref.kind) != ref.index) return;
+        PutRecord(f, ref, rec);
+    }
+    const int p = AppendProcedure(f, u.code);
+    if (p != u.procedure) return;
+    f.ProcInput[p] = u.inputs;
+    f.ProcOutput[p] = u.outputs;
+    f.ProcState[p] = u.state;
+    f.SwapFlag[p] = u.swap;
+    const int points = std::min<int>(f.ObjectCount[kKindPoint], f.Points.size() - 1);
+    for (const auto& [point, on] : u.ties) {
+        if (point > points) continue;
+        PointRecord& pt = f.Points[point];
+        if (pt.bindKind != 0) continue;  // tied again to something else meanwhile
+        pt.bindKind = on.kind;
+        pt.bindIndex = on.index;
+    }
+}
+
+// The undone constructions still apply only to the figure they were taken from, as it was
+// left: a construction built (even one undone again), a new figure or a file read since
+// changes the procedure list or the counts.
+bool RedoListCurrent(const App& app) {
+    const RedoList& r = app.session.Redo;
+    return !r.undone.empty() && r.after == ShapeOf(app.figure);
+}
+
 void UndoUnlessBusy(App& app, Host& host, Surface& surface) {
     if (UndoWaits(CurrentMode(app.session))) return;
+    if (app.figure.ProcedureCount < 1) return;
+    RedoList& redo = app.session.Redo;
+    if (!RedoListCurrent(app)) redo.undone.clear();
+    UndoneConstruction undone = Undoing(app.figure);
     UndoLast(app, host, surface);
+    redo.undone.push_back(std::move(undone));
+    redo.after = ShapeOf(app.figure);
+}
+
+void RedoUnlessBusy(App& app, Host& host, Surface& surface) {
+    if (UndoWaits(CurrentMode(app.session))) return;
+    RedoUndone(app, host, surface);
 }
 
 }  // namespace
+
+void RedoUndone(App& app, Host& host, Surface& surface) {
+    RedoList& redo = app.session.Redo;
+    if (!RedoListCurrent(app) || !FitsBack(app.figure, redo.undone.back())) {
+        redo.undone.clear();
+        return;
+    }
+    Rebuild(app.figure, redo.undone.back());
+    redo.undone.pop_back();
+    redo.after = ShapeOf(app.figure);
+    FullRedraw(app, host, surface);
+}
 
 void UndoLast(App& app, Host& host, Surface& surface) {
     Figure& f = app.figure;
@@ -99,6 +252,18 @@ void mnuCundo_Click(App& app, Host& host, Surface& surface) {
 
 void mnuMundo_Click(App& app, Host& host, Surface& surface) {
     UndoUnlessBusy(app, host, surface);
+}
+
+void mnuCrestore_Click(App& app, Host& host, Surface& surface) {
+    RedoUnlessBusy(app, host, surface);
+}
+
+void mnuMrestore_Click(App& app, Host& host, Surface& surface) {
+    RedoUnlessBusy(app, host, surface);
+}
+
+bool CanRedo(const App& app) {
+    return RedoListCurrent(app) && FitsBack(app.figure, app.session.Redo.undone.back());
 }
 
 }  // namespace kv

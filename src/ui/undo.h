@@ -1,5 +1,6 @@
 #pragma once
-// Undo: the last procedure of the list is removed together with the objects it made.
+// Undo: the last procedure of the list is removed together with the objects it made. Redo:
+// what the undo commands removed since the last new construction is built again, in order.
 
 #include "render/surface.h"
 #include "ui/host.h"
@@ -15,5 +16,18 @@ void UndoLast(App& app, Host& host, Surface& surface);
 // construction or a new point is under way (modes 15, 17 and 28), whose procedure is the last.
 void mnuCundo_Click(App& app, Host& host, Surface& surface);
 void mnuMundo_Click(App& app, Host& host, Surface& surface);
+
+// Builds again the construction the last undo command removed: its procedure row, and its
+// outputs with their names, colours and forms; points the undo set free are tied again. Then
+// the full redraw. Nothing happens when nothing was undone, or when a construction was built,
+// or a figure started or read, since (the list of undone constructions is then dropped).
+void RedoUndone(App& app, Host& host, Surface& surface);
+
+// "やり直し" under "作図(継続)" and under "測定": RedoUndone, in the resting mode only (as undo).
+void mnuCrestore_Click(App& app, Host& host, Surface& surface);
+void mnuMrestore_Click(App& app, Host& host, Surface& surface);
+
+// Whether "やり直し" would build something now.
+bool CanRedo(const App& app);
 
 }  // namespace kv

@@ -12,6 +12,9 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,6 +22,7 @@
 #include "cli/offscreen_gui.h"
 #include "io/figure_file.h"
 #include "model/figure.h"
+#include "paint/picture_export.h"
 #include "support/figure_builder.h"
 #include "support/temp_dir.h"
 
@@ -85,6 +89,19 @@ TEST(RenderOptions, BadArgumentsAreRefusedWithAReason) {
 }
 
 using test::TempDir;
+
+// The mean difference of two pictures of the same size per channel (0..255).
+double MeanDifferenceOf(const QImage& a, const QImage& b) {
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return sum / (3.0 * a.width() * a.height());
+}
 
 // A red filled box at the origin and, with `measured`, a second point at (1.5, 0) and their
 // distance in the number list.
@@ -177,10 +194,129 @@ TEST(RenderCommand, BadFileOrOptionsExitTwoWithOneLine) {
     EXPECT_FALSE(err.str().empty());
 }
 
-TEST(RenderCommand, SvgIsChosenByTheSuffixInAnyCase) {
-    for (const char* path : {"a.svg", "dir/B.SVG", "c.Svg", ".svg"}) EXPECT_TRUE(IsSvgPath(path));
-    for (const char* path : {"a.png", "svg", "a.svgz", "a.svg.png", ""})
-        EXPECT_FALSE(IsSvgPath(path)) << path;
+TEST(RenderCommand, TheFormatIsChosenByTheExtensionInAnyCase) {
+    const std::vector<std::pair<const char*, std::optional<PictureFormat>>> rows = {
+        {"a.svg", PictureFormat::kSvg},
+        {"dir/B.SVG", PictureFormat::kSvg},
+        {".svg", PictureFormat::kSvg},
+        {"a.png", PictureFormat::kPng},
+        {"a.svg.PNG", PictureFormat::kPng},
+        {"x.pdf", PictureFormat::kPdf},
+        {"x.Pdf", PictureFormat::kPdf},
+        {"fig.tex", PictureFormat::kTikz},
+        {"fig.TIKZ", PictureFormat::kTikz},
+        {"svg", std::nullopt},
+        {"a.svgz", std::nullopt},
+        {"a.jpg", std::nullopt},
+        {"a", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [path, format] : rows) EXPECT_EQ(PictureFormatOf(path), format) << path;
+}
+
+// An OUT whose extension names no format is an error before anything is written; it used to
+// give PNG data under any name, with success.
+TEST(RenderCommand, AnUnknownExtensionExitsTwoAndWritesNothing) {
+    TempDir dir;
+    const std::string figure = WriteFigure(dir.path());
+    for (const char* name : {"x.jpg", "x", "x.pdf.bak"}) {
+        const std::string out = (dir.path() / name).string();
+        std::ostringstream err;
+        EXPECT_EQ(RunRenderCommand(std::vector<std::string>{figure, out}, err), 2) << name;
+        EXPECT_NE(err.str().find(".png"), std::string::npos) << err.str();
+        EXPECT_FALSE(fs::exists(out)) << name;
+        RenderOptions direct;
+        direct.figurePath = figure;
+        direct.imagePath = out;
+        std::ostringstream err2;
+        EXPECT_EQ(RunRenderCommand(direct, err2), 2) << name;
+        EXPECT_FALSE(fs::exists(out)) << name;
+    }
+}
+
+// The PDF's one page: its size in points, and its content stream inflated.
+struct PdfContents {
+    bool header = false;
+    int pages = 0;
+    QString mediaBox;
+    QByteArray content;  // the page's drawing operators
+};
+
+PdfContents ReadPdf(const std::string& path) {
+    PdfContents c;
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return c;
+    const QByteArray pdf = file.readAll();
+    c.header = pdf.startsWith("%PDF-");
+    c.pages =
+        static_cast<int>(pdf.count("/Type /Page\n")) + static_cast<int>(pdf.count("/Type /Page\r"));
+    const qsizetype box = pdf.indexOf("/MediaBox [");
+    if (box >= 0)
+        c.mediaBox = QString::fromLatin1(pdf.mid(box + 11, pdf.indexOf(']', box) - box - 11));
+    // Every deflated stream, inflated (qUncompress wants the length first; any large one does).
+    for (qsizetype at = pdf.indexOf("stream\n"); at >= 0; at = pdf.indexOf("stream\n", at + 1)) {
+        const qsizetype start = at + 7;
+        const qsizetype end = pdf.indexOf("endstream", start);
+        if (end < 0) break;
+        QByteArray z = pdf.mid(start, end - start);
+        QByteArray sized(4, '\0');
+        sized[0] = 0x01;  // 16 MB
+        const QByteArray plain = qUncompress(sized + z);
+        if (plain.contains(" re") || plain.contains(" l\n") || plain.contains(" m\n"))
+            c.content += plain;
+        at = end;
+    }
+    return c;
+}
+
+// Every format from the same figure: the file opens and holds the objects.
+TEST(RenderCommand, WritesEachFormatByItsExtension) {
+    const OffscreenGui gui;
+    TempDir dir;
+    const std::string figure = WriteFigure(dir.path(), true);
+    const auto run = [&](const std::string& name, std::vector<std::string> extra = {}) {
+        const std::string out = (dir.path() / name).string();
+        std::vector<std::string> args = {figure, out, "--size", "201x101"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        std::ostringstream err;
+        EXPECT_EQ(RunRenderCommand(args, err), 0) << name << err.str();
+        return out;
+    };
+    // PNG at one, two and four times the size: the same picture, enlarged.
+    const QImage one(QString::fromStdString(run("one.png")));
+    for (int k : {2, 4}) {
+        const QImage big(QString::fromStdString(run("big.png", {"--scale", std::to_string(k)})));
+        ASSERT_EQ(big.size(), one.size() * k) << k;
+        EXPECT_EQ(big.pixel(100 * k + k / 2, 50 * k + k / 2), qRgb(128, 0, 0)) << k;
+        EXPECT_EQ(big.pixel(5 * k, 5 * k), qRgb(192, 192, 192)) << k;
+        // Shrunk back, it is the small picture up to the text, which is drawn afresh.
+        const QImage back = big.scaled(one.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        EXPECT_LT(MeanDifferenceOf(back, one), 2.0) << k;
+    }
+    for (const char* bad : {"0", "3", "x"}) {
+        std::string error;
+        EXPECT_FALSE(Parse({"a.kvf", "b.png", "--scale", bad}, &error)) << bad;
+    }
+
+    const PdfContents pdf = ReadPdf(run("fig.PDF"));
+    EXPECT_TRUE(pdf.header);
+    EXPECT_EQ(pdf.pages, 1);
+    const QStringList box = pdf.mediaBox.split(' ', Qt::SkipEmptyParts);
+    ASSERT_EQ(box.size(), 4) << pdf.mediaBox.toStdString();
+    EXPECT_NEAR(box[2].toDouble(), 201 * 0.75, 0.5);
+    EXPECT_NEAR(box[3].toDouble(), 101 * 0.75, 0.5);
+    // The grey background and the red box of the point are filled; text is shown.
+    EXPECT_TRUE(pdf.content.contains(" re")) << pdf.content.left(400).toStdString();
+    EXPECT_TRUE(pdf.content.contains("0.501960813 0 0 scn"))
+        << pdf.content.left(2000).toStdString();
+    EXPECT_TRUE(pdf.content.contains("0 0 201 101 re"));
+    EXPECT_TRUE(pdf.content.contains("Tj") || pdf.content.contains("TJ"));
+
+    std::ifstream tikz(run("fig.tex"));
+    const std::string tex((std::istreambuf_iterator<char>(tikz)), std::istreambuf_iterator<char>());
+    EXPECT_NE(tex.find("\\begin{tikzpicture}"), std::string::npos);
+    EXPECT_NE(tex.find("\\definecolor{kvred}{RGB}{128,0,0}"), std::string::npos);
+    EXPECT_NE(tex.find("{AB\\ =\\ "), std::string::npos) << tex;
 }
 
 // What an SVG picture holds, read back with an XML reader.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -12,6 +13,7 @@
 #include <QTimer>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -266,15 +268,43 @@ void CollectMenuNames(const QList<QAction*>& actions, QStringList& names) {
     }
 }
 
-TEST_F(Window, TheMenusHoldEveryItemInTreeOrderWithoutSeparatorsOrShortcuts) {
+// The menu tree's items in order; the window's added ones at the end of their menus, after one
+// separator. Only the added shortcuts exist.
+TEST_F(Window, TheMenusHoldEveryItemInTreeOrderWithTheAdditionsAtTheirEnds) {
+    const std::map<QString, QStringList> added = {
+        {"mnuExit", {"-", "mnuExportPicture", "mnuPrint"}},
+        {"mnuCundo", {"-", "mnuCrestore"}},
+        {"mnuMundo", {"-", "mnuMrestore"}},
+        {"mnuZoomOut", {"-", "mnuZoomFit"}},
+        {"mnuEcallHis", {"-", "mnuCopyPicture"}},
+    };
     QStringList expected;
-    for (const MenuRow& row : kMenuRows) expected << row.name;
+    for (const MenuRow& row : kMenuRows) {
+        expected << row.name;
+        if (const auto it = added.find(row.name); it != added.end()) expected << it->second;
+    }
     QStringList shown;
     CollectMenuNames(window->menuBar()->actions(), shown);
     EXPECT_EQ(shown, expected);
-    for (const MenuRow& row : kMenuRows) {
-        EXPECT_TRUE(window->MenuAction(row.name)->shortcut().isEmpty()) << row.name;
+
+    const std::map<QString, QString> shortcuts = {
+        {"mnuCundo", "Ctrl+Z"},       {"mnuCrestore", "Ctrl+Y; Ctrl+Shift+Z"},
+        {"mnuSave", "Ctrl+S"},        {"mnuLoad", "Ctrl+O"},
+        {"mnuCopyPicture", "Ctrl+C"},
+    };
+    for (const QString& name : shown) {
+        if (name == "-") continue;
+        const auto it = shortcuts.find(name);
+        const QString keys =
+            QKeySequence::listToString(window->MenuAction(name.toStdString())->shortcuts());
+        EXPECT_EQ(keys, it == shortcuts.end() ? QString() : it->second) << name.toStdString();
     }
+    EXPECT_EQ(Action("mnuExportPicture")->text(), QString("画像として保存…"));
+    EXPECT_EQ(Action("mnuPrint")->text(), QString("印刷…"));
+    EXPECT_EQ(Action("mnuCrestore")->text(), QString("やり直し"));
+    EXPECT_EQ(Action("mnuMrestore")->text(), QString("やり直し"));
+    EXPECT_EQ(Action("mnuZoomFit")->text(), QString("全体を表示"));
+    EXPECT_EQ(Action("mnuCopyPicture")->text(), QString("図をコピー"));
 }
 
 TEST_F(Window, NestingFollowsTheTree) {

@@ -197,6 +197,26 @@ TEST(DrawLineRecord, ReachIsFifteenHalfWidths) {
     }
 }
 
+// A view moved away from the origin still shows the whole of a line through the origin, and a
+// point's name where the point is.
+TEST(DrawLineRecord, AMovedViewStillShowsLinesAndNames) {
+    DrawRig rig;
+    rig.view.CentreX = 600;
+    rig.view.CentreY = -40;
+    SetScreen(rig.view, rig.surface);
+    const double n = std::hypot(600, 40);  // the line from the origin through the centre
+    DrawLineRecord(LineOf(0, 0, 600, -40, 0, 600 / n, -40 / n), rig.Ctx());
+    const auto lines = rig.surface.Of(Op::Line);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_LE(std::min(lines[0].x1, lines[0].x2), 600 - 16);
+    EXPECT_GE(std::max(lines[0].x1, lines[0].x2), 600 + 16);
+
+    const int p = test::AddPoint(rig.figure, 605, -45);
+    rig.figure.Points[p].name = "P";
+    DrawPointLabel(rig.figure, {kKindPoint, static_cast<i16>(p)}, 7, kSourceCurrent, rig.Ctx());
+    EXPECT_EQ(rig.surface.Texts(), std::vector<std::string>{"P"});
+}
+
 TEST(DrawLineRecord, UndefinedOrTooShortSegmentsDrawNothing) {
     DrawRig rig;
     LineRecord undefined = LineOf(0, 0, 5, 0, 1, 1, 0);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -215,6 +216,90 @@ TEST(DrawAxis, DenseGridCoversEveryPixelColumnOnce) {
         if (l.dotted && l.x1 == l.x2) ++hits[static_cast<int>(m.WorldToPixel(l.x1, 0).x)];
     }
     for (int px = 0; px < 101; ++px) EXPECT_EQ(hits[px], 1) << px;
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+// The world point under the pointer stays under it, wherever the pointer is, however far the
+// wheel turns and wherever the view was before; the scale never leaves the zoom limits.
+TEST(ZoomAbout, KeepsTheWorldPointUnderThePointer) {
+    const double factors[] = {0.5, std::sqrt(0.5), 2, 1.0 / 64, 1e6};
+    const double pixels[][2] = {{0, 0}, {320, 240}, {640, 480}, {17.5, 401.25}, {600, 3}};
+    const double centres[][2] = {{0, 0}, {-3.5, 7}, {250, -900}};
+    for (double factor : factors) {
+        for (const auto& px : pixels) {
+            for (const auto& c : centres) {
+                RecordingSurface s(641, 481);
+                View v;
+                v.CentreX = c[0];
+                v.CentreY = c[1];
+                SetScreen(v, s);
+                const WorldPos before = MappingOf(v, 641, 481).PixelToWorld(px[0], px[1]);
+                ZoomAbout(v, s, factor, px[0], px[1]);
+                const WorldPos after = MappingOf(v, 641, 481).PixelToWorld(px[0], px[1]);
+                const double clamped =
+                    std::clamp(0.05 * factor, kPixelSizeFloor, kPixelSizeCeiling);
+                EXPECT_DOUBLE_EQ(v.PixelSize, clamped) << factor;
+                EXPECT_NEAR(after.x, before.x, 1e-9 * (1 + std::abs(before.x))) << factor;
+                EXPECT_NEAR(after.y, before.y, 1e-9 * (1 + std::abs(before.y))) << factor;
+                // The surface got the same mapping.
+                EXPECT_NEAR(s.left, v.CentreX - v.HalfWidth, 1e-9 * (1 + std::abs(s.left)));
+                EXPECT_NEAR(s.top, v.CentreY + v.HalfHeight, 1e-9 * (1 + std::abs(s.top)));
+            }
+        }
+    }
+}
+
+TEST(PanBy, ThePictureFollowsThePointerAndStandardViewReturnsToTheOrigin) {
+    RecordingSurface s(641, 481);
+    View v;
+    SetScreen(v, s);
+    const WorldPos under = MappingOf(v, 641, 481).PixelToWorld(100, 100);
+    PanBy(v, s, 40, -20);
+    const WorldPos moved = MappingOf(v, 641, 481).PixelToWorld(140, 80);
+    EXPECT_NEAR(moved.x, under.x, 1e-12);
+    EXPECT_NEAR(moved.y, under.y, 1e-12);
+    EXPECT_DOUBLE_EQ(v.PixelSize, 0.05);
+    ZoomDefault(v, s);
+    EXPECT_EQ(v.CentreX, 0);
+    EXPECT_EQ(v.CentreY, 0);
+    EXPECT_DOUBLE_EQ(s.left, -16);
+}
+
+// Fitting shows the whole rectangle, as large as the client area allows; the grid of a moved
+// view still has a line at every integer inside it and the axes where they cross it.
+TEST(FitRectangle, ShowsTheRectangleCentredAndTheGridFollows) {
+    RecordingSurface s(641, 481);
+    View v;
+    FitRectangle(v, s, 10, 20, 18, 22);  // 8 x 2: the width decides
+    EXPECT_DOUBLE_EQ(v.CentreX, 14);
+    EXPECT_DOUBLE_EQ(v.CentreY, 21);
+    EXPECT_DOUBLE_EQ(v.HalfWidth, 4);
+    EXPECT_GE(v.HalfHeight, 1);
+    FitRectangle(v, s, 1, 1, 1, 1);  // no extent: the scale stays
+    EXPECT_DOUBLE_EQ(v.HalfWidth, 4);
+    EXPECT_DOUBLE_EQ(v.CentreX, 1);
+    FitRectangle(v, s, -1e-9, 0, 1e-9, 0);  // below the magnification floor
+    EXPECT_DOUBLE_EQ(v.PixelSize, kPixelSizeFloor);
+
+    View g;
+    g.CentreX = 100.5;
+    g.CentreY = 3;
+    g.ShowAxes = kTrue;
+    SetScreen(g, s);
+    s.Forget();
+    DrawAxis(g, s);
+    const auto lines = s.Of(Op::Line);
+    ASSERT_EQ(lines.size(), 32u + 25u + 2u);  // x = 85..116, y = -9..15
+    EXPECT_EQ(lines.front().x1, 85);
+    EXPECT_EQ(lines[31].x1, 116);
+    EXPECT_EQ(lines[32].y1, -9);
+    EXPECT_FLOAT_EQ(lines[32].x1, 84.5f);
+    EXPECT_FLOAT_EQ(lines[32].x2, 116.5f);
 }
 
 }  // namespace

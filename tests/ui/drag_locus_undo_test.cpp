@@ -1,4 +1,4 @@
-// Dragging a point by mouse and keys, locus recording, the drag benchmark and undo, through
+// Dragging a point by mouse and keys, locus recording, the drag benchmark, undo and redo, through
 // the scripted host and a recording surface.
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 
 #include "engine/constants.h"
 #include "fake_host.h"
+#include "io/report.h"
 #include "render/number_list.h"
 #include "render/view_transform.h"
 #include "support/recording_surface.h"
@@ -16,6 +17,7 @@
 #include "ui/input_dispatch.h"
 #include "ui/locus.h"
 #include "ui/modes.h"
+#include "ui/new_figure.h"
 #include "ui/redraw.h"
 #include "ui/undo.h"
 
@@ -358,6 +360,109 @@ TEST(Undo, DoesNothingOnAnEmptyListOrWhileAConstructionIsUnderWay) {
     EXPECT_EQ(rig.f().ProcedureCount, 0);
     EXPECT_EQ(rig.f().ObjectCount[kKindPoint], 0);
     EXPECT_EQ(rig.surface.clears, clears) << "an empty list is not even redrawn";
+}
+
+// A figure with every kind of output: free points, a coloured segment, a circle, two
+// intersection points, a measurement followed by a typed number, a circle on that number, a
+// point tied to the segment, and an earlier point tied to the later segment (as the binding can).
+struct RedoFigure {
+    TestFigure t;
+    RedoFigure() {
+        const ObjectRef a = t.Free(0, 0), b = t.Free(4, 0), r = t.Free(0, 2);
+        const ObjectRef early = t.Free(9, 9);
+        const ObjectRef seg = t.Make1("L1", {a, b});
+        t.Pt(early).bindKind = kKindLine;
+        t.Pt(early).bindIndex = seg.index;
+        t.Pt(early).param = 3;
+        t.Ln(seg).form = 1;
+        t.Ln(seg).colour = 4;
+        const ObjectRef circle = t.Make1("C2", {a, r});
+        const auto cuts = t.Make("PC2", {seg, circle});
+        t.Pt(cuts[1]).name = "X";
+        t.Pt(cuts[1]).mark = 3;
+        t.Make1("ND2P", {a, b});
+        const ObjectRef typed = t.Number(1.5);
+        t.Make1("C1", {b, typed});
+        t.Tied(seg, 0.25);
+    }
+};
+
+std::string Report(const Rig& rig) {
+    return ConstructionReport(rig.app.figure, "redo.kvf");
+}
+
+// Undoing k steps and redoing them gives back the very figure, for every k down to nothing.
+TEST(Redo, RebuildsExactlyWhatTheUndosRemovedInOrder) {
+    RedoFigure base;
+    const int steps = base.t.f.ProcedureCount;
+    for (int k = 1; k <= steps; ++k) {
+        RedoFigure fig;
+        Rig rig(fig.t);
+        const std::string before = Report(rig);
+        for (int i = 0; i < k; ++i) mnuCundo_Click(rig.app, rig.host, rig.surface);
+        ASSERT_EQ(rig.f().ProcedureCount, steps - k);
+        EXPECT_TRUE(CanRedo(rig.app));
+        for (int i = 0; i < k; ++i) {
+            (i % 2 ? mnuMrestore_Click : mnuCrestore_Click)(rig.app, rig.host, rig.surface);
+        }
+        EXPECT_FALSE(CanRedo(rig.app)) << k;
+        EXPECT_EQ(Report(rig), before) << k << " steps undone and redone";
+        const int clears = rig.surface.clears;
+        mnuCrestore_Click(rig.app, rig.host, rig.surface);  // nothing left: no change at all
+        EXPECT_EQ(Report(rig), before);
+        EXPECT_EQ(rig.surface.clears, clears);
+    }
+}
+
+// Only what was undone since the last new construction comes back; a construction built after
+// an undo drops the list, even when it is undone in turn.
+TEST(Redo, ANewConstructionClearsTheList) {
+    RedoFigure fig;
+    Rig rig(fig.t);
+    const int steps = rig.f().ProcedureCount;
+    mnuCundo_Click(rig.app, rig.host, rig.surface);
+    mnuCundo_Click(rig.app, rig.host, rig.surface);
+    test::AddFreePoint(rig.f(), 7, 7);  // a new construction
+    FullRedraw(rig.app, rig.host, rig.surface);
+    EXPECT_FALSE(CanRedo(rig.app));
+    mnuCrestore_Click(rig.app, rig.host, rig.surface);
+    EXPECT_EQ(rig.f().ProcedureCount, steps - 1);
+
+    mnuCundo_Click(rig.app, rig.host, rig.surface);  // the new point
+    EXPECT_TRUE(CanRedo(rig.app));
+    mnuCrestore_Click(rig.app, rig.host, rig.surface);
+    EXPECT_EQ(CodeOf(rig.f(), steps - 1), "PNEW");
+    EXPECT_DOUBLE_EQ(rig.f().Points[rig.f().ObjectCount[kKindPoint]].x, 7);
+    mnuCrestore_Click(rig.app, rig.host, rig.surface);  // the two earlier undos stay undone
+    EXPECT_EQ(rig.f().ProcedureCount, steps - 1);
+
+    // A new figure drops it too, even one whose list looks like the undone one's remainder.
+    TestFigure single;
+    single.Free(1, 1);
+    Rig one(single);
+    mnuCundo_Click(one.app, one.host, one.surface);
+    StartNewFigure(one.app, one.host, one.surface);
+    one.Key(kKeyEsc);  // no new point placed
+    ASSERT_EQ(CurrentMode(one.app.session), kModeStandard);
+    ASSERT_EQ(one.f().ProcedureCount, 0);
+    mnuCrestore_Click(one.app, one.host, one.surface);
+    EXPECT_EQ(one.f().ProcedureCount, 0);
+}
+
+TEST(Redo, WaitsForTheRestingModeLikeUndo) {
+    RedoFigure fig;
+    Rig rig(fig.t);
+    const int steps = rig.f().ProcedureCount;
+    mnuCundo_Click(rig.app, rig.host, rig.surface);
+    for (i16 busy : {i16{15}, i16{17}, i16{kModeNewPoint}, i16{kModeDeform}, i16{13}}) {
+        PushMode(rig.app.session, busy);
+        mnuCrestore_Click(rig.app, rig.host, rig.surface);
+        mnuMrestore_Click(rig.app, rig.host, rig.surface);
+        EXPECT_EQ(rig.f().ProcedureCount, steps - 1) << busy;
+        PopMode(rig.app.session);
+    }
+    mnuMrestore_Click(rig.app, rig.host, rig.surface);
+    EXPECT_EQ(rig.f().ProcedureCount, steps);
 }
 
 }  // namespace

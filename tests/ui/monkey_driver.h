@@ -580,8 +580,13 @@ class Monkey {
         if (rng_.Chance(1)) a.x = 1e12;
     }
 
-    // A menu item the user can reach now: not greyed, and in menus that are not greyed.
+    // A menu item the user can reach now: not greyed, and in menus that are not greyed. The
+    // window's items beyond the tree are reached as the tree item they follow.
     bool Reachable(const std::string& name) const {
+        static const std::map<std::string, std::string, std::less<>> kAdded = {
+            {"mnuCrestore", "mnuCundo"}, {"mnuMrestore", "mnuMundo"}, {"mnuZoomFit", "mnuZoomOut"}};
+        if (const auto added = kAdded.find(name); added != kAdded.end())
+            return Reachable(added->second);
         const std::span<const MenuEntry> tree = MenuTree();
         for (size_t i = 0; i < tree.size(); ++i) {
             if (tree[i].name != name) continue;

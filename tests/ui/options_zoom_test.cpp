@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "fake_host.h"
+#include "io/report.h"
+#include "render/view_transform.h"
+#include "support/figure_builder.h"
 #include "support/recording_surface.h"
 #include "ui/option_commands.h"
+#include "ui/redraw.h"
 #include "ui/status.h"
 #include "ui/view_commands.h"
 
@@ -190,6 +196,64 @@ TEST(Zoom, ShrinkDoublesAndDefaultRestores) {
     EXPECT_DOUBLE_EQ(app.view.HalfHeight, 12.0);
     EXPECT_EQ(surface.clears, 3);
     EXPECT_EQ(host.LastStatus().panel1, "標準");
+}
+
+TEST(Wheel, TurnedAloneZoomsSidewaysOrWithShiftMoves) {
+    struct Row {
+        int x, y;
+        bool shift;
+        double zoom, panX, panY;
+    };
+    const Row rows[] = {
+        {0, 240, false, 0.5, 0, 0},  // two notches away: twice the magnification
+        {0, -120, false, std::sqrt(2.0), 0, 0},
+        {0, 0, false, 1, 0, 0},
+        {120, 0, false, 1, 40, 0},  // tilted: sideways
+        {-60, 0, true, 1, -20, 0},
+        {0, 120, true, 1, 0, 40},  // with Shift: up and down
+    };
+    for (const Row& r : rows) {
+        const WheelStep w = WheelGesture(r.x, r.y, r.shift);
+        EXPECT_DOUBLE_EQ(w.zoom, r.zoom) << r.x << " " << r.y;
+        EXPECT_DOUBLE_EQ(w.panX, r.panX) << r.x << " " << r.y;
+        EXPECT_DOUBLE_EQ(w.panY, r.panY) << r.x << " " << r.y;
+    }
+}
+
+// "全体を表示" brings every drawn object into the window, and neither it nor the wheel changes
+// the figure.
+TEST(Zoom, FitShowsTheWholeFigureAndTheWheelLeavesItAlone) {
+    App app;
+    FakeHost host;
+    RecordingSurface surface(641, 481);
+    Form_Resize(app, host, surface);
+    mnuZoomFit_Click(app, host, surface);  // nothing to fit: the standard view
+    EXPECT_DOUBLE_EQ(app.view.PixelSize, 0.05);
+    EXPECT_EQ(app.view.CentreX, 0);
+
+    const int a = test::AddPoint(app.figure, 40, 30);
+    const int b = test::AddPoint(app.figure, 70, 35);
+    const int c = test::AddFromTwoPoints(app.figure, "C2", a, b, kKindCircle);
+    const int hidden = test::AddPoint(app.figure, -500, 0);
+    app.figure.Points[hidden].colour = 0;  // not drawn, so not fitted
+    FullRedraw(app, host, surface);
+    const std::string before = ConstructionReport(app.figure, "f");
+    mnuZoomFit_Click(app, host, surface);
+    const CircleRecord& circle = app.figure.Circles[c];
+    const ViewMapping m = MappingOf(app.view, 641, 481);
+    for (const auto& [x, y] : {std::pair{circle.cx - circle.r, circle.cy - circle.r},
+                               std::pair{circle.cx + circle.r, circle.cy + circle.r}}) {
+        const PixelPos p = m.WorldToPixel(x, y);
+        EXPECT_GE(p.x, 0);
+        EXPECT_LE(p.x, 641);
+        EXPECT_GE(p.y, 0);
+        EXPECT_LE(p.y, 481);
+    }
+    EXPECT_GT(app.view.HalfHeight, circle.r);
+    EXPECT_LT(app.view.HalfHeight, circle.r * 1.2) << "as large as the window allows";
+    Canvas_Wheel(app, host, surface, WheelGesture(0, 360, false), 100, 100);
+    Canvas_Wheel(app, host, surface, WheelGesture(120, -120, true), 100, 100);
+    EXPECT_EQ(ConstructionReport(app.figure, "f"), before);
 }
 
 }  // namespace
