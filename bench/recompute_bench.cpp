@@ -12,6 +12,7 @@
 
 #include "engine/recompute.h"
 #include "model/figure.h"
+#include "support/chain_figure.h"
 #include "support/figure_builder.h"
 
 namespace kv {
@@ -59,11 +60,36 @@ struct BenchFigure {
         return x[0];
     }
 
-    explicit BenchFigure(int procedures) {
+    // The block with what a figure built by hand also holds: a point tied to the block's
+    // 3-point circle and a formula number over the block's two measurements.
+    ObjectRef MixedBlock(ObjectRef u) {
+        const int first = f.ProcedureCount + 1;
+        const ObjectRef x = Block(u);
+        ObjectRef circle{}, distance{}, angle{};
+        for (int i = first; i <= f.ProcedureCount; ++i) {
+            if (f.ProcCode[i] == "C3") circle = f.ProcOutput[i][1];
+            if (f.ProcCode[i] == "ND2P") distance = f.ProcOutput[i][1];
+            if (f.ProcCode[i] == "NA3+") angle = f.ProcOutput[i][1];
+        }
+        const ObjectRef tied = Free(0, 0);
+        PointRecord& t = f.Points[tied.index];
+        t.bindKind = circle.kind;
+        t.bindIndex = circle.index;
+        t.param = Uniform(0, 10);
+        const ObjectRef calc = Make("CALC", {})[0];
+        f.Numbers[calc.index].formula =
+            "#" + std::to_string(distance.index) + "*#" + std::to_string(angle.index) + "/#" +
+            std::to_string(distance.index) + "+#" + std::to_string(angle.index);
+        return x;
+    }
+
+    explicit BenchFigure(int procedures, bool mixed = false) {
         EnsureCapacity(f, procedures, procedures);
         firstFree = Free(0, 0);
         ObjectRef carried = firstFree;
-        while (f.ProcedureCount + 13 <= procedures) carried = Block(carried);
+        const int block = mixed ? 15 : 13;
+        while (f.ProcedureCount + block <= procedures)
+            carried = mixed ? MixedBlock(carried) : Block(carried);
         // Measurements along the chain fill the list up to the exact size.
         while (f.ProcedureCount < procedures) Make("ND2P", {firstFree, carried});
         RecomputeFigure(f, Notifier{});
@@ -97,6 +123,41 @@ void BM_AnalyseAndRecompute(benchmark::State& state) {
     SetCounters(state, b);
 }
 BENCHMARK(BM_AnalyseAndRecompute)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// The same on blocks that also hold a tied point and a formula number each.
+void BM_AnalyseAndRecomputeMixed(benchmark::State& state) {
+    BenchFigure b(static_cast<int>(state.range(0)), true);
+    const Notifier note;
+    for (auto _ : state) {
+        AnalyseDependencies(b.f, {}, note);
+        RecomputeAll(b.f, note);
+        benchmark::ClobberMemory();
+    }
+    SetCounters(state, b);
+}
+BENCHMARK(BM_AnalyseAndRecomputeMixed)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond);
+
+// A long chain of segments and midpoints with a 3-point circle every ten steps (the argument
+// is the number of steps; 5,000 make 10,503 procedures).
+void BM_AnalyseAndRecomputeChain(benchmark::State& state) {
+    Figure f = test::ChainFigure(static_cast<int>(state.range(0)));
+    const Notifier note;
+    RecomputeFigure(f, note);
+    for (auto _ : state) {
+        AnalyseDependencies(f, {}, note);
+        RecomputeAll(f, note);
+        benchmark::ClobberMemory();
+    }
+    state.counters["procedures"] = f.ProcedureCount;
+    state.counters["per_procedure"] =
+        benchmark::Counter(f.ProcedureCount, benchmark::Counter::kIsIterationInvariantRate |
+                                                 benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_AnalyseAndRecomputeChain)->Arg(500)->Arg(5000)->Unit(benchmark::kMicrosecond);
 
 // A drag step: the first free point feeds every block, so the whole list is re-evaluated.
 void BM_DragStep(benchmark::State& state) {

@@ -17,6 +17,7 @@
 #include "io/figure_lines.h"
 #include "model/catalogue.h"
 #include "model/figure.h"
+#include "support/chain_figure.h"
 #include "support/figure_builder.h"
 
 namespace kv {
@@ -283,34 +284,11 @@ std::string ReplaceLine(const std::string& text, size_t index, std::string_view 
     return out;
 }
 
-// A long chain for timing whole commands on large figures: each step draws the segment from
-// the last point to one of three corners and takes its midpoint as the next point, and every
-// ten steps the circle through the last three points (the points settle on a triangle's
-// worth of distinct places, so the circles stay defined). Dragging a corner moves everything.
-Figure Chain(int steps) {
-    Figure f;
-    const ObjectRef corners[] = {test::AddFreePoint(f, -6, -4), test::AddFreePoint(f, 7, -3),
-                                 test::AddFreePoint(f, 1, 6)};
-    const ObjectRef one{kKindNumber, static_cast<i16>(test::AddNumber(f, "1", 1))};
-    std::vector<ObjectRef> last = {corners[0], corners[1], corners[2]};
-    for (int k = 0; k < steps; ++k) {
-        const ObjectRef from = last.back(), to = corners[k % 3];
-        const ObjectRef seg = test::AddConstruction(f, "L1", {from, to})[0];
-        f.Lines[seg.index].form = 1;
-        last.push_back(test::AddConstruction(f, "PN", {from, to, one, one})[0]);
-        if (k % 10 == 9) {
-            const size_t n = last.size();
-            test::AddConstruction(f, "C3", {last[n - 3], last[n - 2], last[n - 1]});
-        }
-    }
-    return f;
-}
-
 int Main(int argc, char** argv) {
     namespace fs = std::filesystem;
     if (argc == 4 && std::string_view(argv[1]) == "--chain") {
         const int steps = std::atoi(argv[2]);
-        return steps > 0 && steps <= 10000 && Save(argv[3], Chain(steps)) ? 0 : 2;
+        return steps > 0 && steps <= 10000 && Save(argv[3], test::ChainFigure(steps)) ? 0 : 2;
     }
     if (argc < 2) {
         std::fprintf(stderr,
