@@ -1,8 +1,10 @@
 #include "engine/recompute.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "engine/evaluators.h"
+#include "model/compiled_formula.h"
 
 namespace kv {
 
@@ -83,9 +85,147 @@ i16 MarkerFor(i16 level, int i) {
     return level == 0 ? 0 : level == 2 ? 2 : static_cast<i16>(-i);
 }
 
+// For each object of the tables (entries 0..Capacity of every kind), the last procedure that
+// makes it; 0 for an object no procedure makes.
+class Makers {
+  public:
+    explicit Makers(const Figure& f) : row_(static_cast<size_t>(f.Capacity) + 1), made_(4 * row_) {
+        for (int i = 1; i <= f.ProcedureCount; ++i) {
+            for (int j = 1; j <= kSlots; ++j) {
+                const ObjectRef r = f.ProcOutput[i][j];
+                if (r.IsEmpty()) break;
+                if (int* m = At(r)) *m = i;
+            }
+        }
+    }
+    int Of(ObjectRef r) const {
+        const int* m = const_cast<Makers*>(this)->At(r);
+        return m ? *m : 0;
+    }
+
+  private:
+    int* At(ObjectRef r) {
+        if (r.kind < 0 || r.kind > 3 || r.index < 0 || static_cast<size_t>(r.index) >= row_)
+            return nullptr;
+        return &made_[static_cast<size_t>(r.kind) * row_ + static_cast<size_t>(r.index)];
+    }
+    size_t row_;
+    std::vector<int> made_;
+};
+
+// The inputs the analysis reads: the slots up to the first empty one.
+template <class Visit>
+void ForEachInput(const Figure& f, int i, Visit visit) {
+    for (int j = 1; j <= kSlots; ++j) {
+        const ObjectRef r = f.ProcInput[i][j];
+        if (r.kind % 100 == 0 && r.index == 0) break;
+        visit(r);
+    }
+}
+
+// Whether one walk of the analysis settles the list, as it does for a figure built in the
+// window: every input is made earlier in the list (or by no procedure), and no movable point is
+// tied to anything. The rounds and passes would then only repeat the first walk.
+bool SettlesInOneWalk(const Figure& f) {
+    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p)
+        if (f.Points[p].movable != 0 && f.Points[p].bindKind != 0) return false;
+    const Makers makers(f);
+    for (int i = 1; i <= f.ProcedureCount; ++i) {
+        bool forward = false;
+        ForEachInput(f, i, [&](ObjectRef r) { forward = forward || makers.Of(r) >= i; });
+        if (forward) return false;
+    }
+    return true;
+}
+
+// One walk of the analysis as its last pass does it.
+i16 MarkProcedure(Figure& f, int i) {
+    const i16 lv = ProcedureLevel(f, i);
+    f.ProcState[i] = lv;
+    i16 marker = MarkerFor(lv, i);
+    if (lv == 2 && f.ProcCode[i].starts_with("PBND")) marker = kTrue;
+    SetOutputsExist(f, i, marker);
+    return lv;
+}
+
+// The numbers a CALC procedure's formula names, as compiled by its last evaluation.
+const std::vector<int>* FormulaOperands(const Figure& f, int i) {
+    if (EvaluationOf(f.ProcOp[i]).kind != Evaluation::kFormula) return nullptr;
+    const int out = f.ProcOutput[i][1].index;
+    if (out < 1 || static_cast<size_t>(out) >= f.Formulas.size()) return nullptr;
+    const CompiledFormula& c = f.Formulas[out];
+    return c.source == f.Numbers[out].formula ? &c.operands : nullptr;
+}
+
+// The procedures a pass after the first must evaluate again, in list order: those that read a
+// tied point (placed only at the end of a pass), an object made later in the list or by
+// themselves, or an output of such a procedure; a formula reads the numbers it names. Every
+// other procedure read only values that were final when the first pass evaluated it.
+std::vector<int> StillChanging(const Figure& f) {
+    const Makers makers(f);
+    const size_t row = static_cast<size_t>(f.Capacity) + 1;
+    std::vector<char> changing(4 * row, 0);
+    const auto slot = [&](ObjectRef r) -> char* {
+        if (r.kind < 0 || r.kind > 3 || r.index < 0 || static_cast<size_t>(r.index) >= row)
+            return nullptr;
+        return &changing[static_cast<size_t>(r.kind) * row + static_cast<size_t>(r.index)];
+    };
+    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p)
+        if (f.Points[p].movable != 0 && f.Points[p].bindKind != 0)
+            if (char* c = slot({kKindPoint, static_cast<i16>(p)})) *c = 1;
+
+    std::vector<int> out;
+    for (int i = 1; i <= f.ProcedureCount; ++i) {
+        if (f.ProcState[i] == 2) continue;
+        bool again = false;
+        const auto read = [&](ObjectRef r) {
+            const char* c = slot(r);
+            again = again || (c && *c) || makers.Of(r) >= i;
+        };
+        ForEachInput(f, i, read);
+        if (const auto* operands = FormulaOperands(f, i)) {
+            for (int n : *operands) read({kKindNumber, static_cast<i16>(n)});
+        } else if (EvaluationOf(f.ProcOp[i]).kind == Evaluation::kFormula) {
+            again = true;  // not compiled yet: evaluated again to be safe
+        }
+        if (!again) continue;
+        out.push_back(i);
+        for (int j = 1; j <= kSlots; ++j) {
+            const ObjectRef r = f.ProcOutput[i][j];
+            if (r.IsEmpty()) break;
+            if (char* c = slot(r)) *c = 1;
+        }
+    }
+    return out;
+}
+
+void SettleMovablePoints(Figure& f, const Notifier& note) {
+    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) {
+        if (f.Points[p].movable == 0) continue;
+        i16 v = 0;
+        if (PlaceAndReadTie(f, p, v, note) && f.Points[p].exists > v) f.Points[p].exists = v;
+    }
+}
+
 }  // namespace
 
 void AnalyseDependencies(Figure& f, std::span<const ObjectRef> moved, const Notifier& note) {
+    if (!SettlesInOneWalk(f)) {
+        AnalyseDependenciesInFull(f, moved, note);
+        return;
+    }
+    const int n = CountMoved(moved);
+    std::fill(f.ProcState.begin(), f.ProcState.end(), 0);
+    MarkMovedPoints(f, moved, n);
+    // The first round's walk is final: a second round would find nothing changed, and the pass
+    // that follows would repeat it. Without any defined procedure there is no pass.
+    bool any = false;
+    for (int i = 1; i <= f.ProcedureCount; ++i) any = MarkProcedure(f, i) != 0 || any;
+    f.RecomputePasses = any ? 1 : 0;
+    if (!any) MarkMovedPoints(f, moved, n);
+}
+
+void AnalyseDependenciesInFull(Figure& f, std::span<const ObjectRef> moved, const Notifier& note) {
     const int n = CountMoved(moved);
     std::fill(f.ProcState.begin(), f.ProcState.end(), 0);
     MarkMovedPoints(f, moved, n);
@@ -116,13 +256,7 @@ void AnalyseDependencies(Figure& f, std::span<const ObjectRef> moved, const Noti
     MarkMovedPoints(f, moved, n);
 
     for (int pass = 0; pass < f.RecomputePasses; ++pass) {
-        for (int i = 1; i <= f.ProcedureCount; ++i) {
-            const i16 lv = ProcedureLevel(f, i);
-            f.ProcState[i] = lv;
-            i16 marker = MarkerFor(lv, i);
-            if (lv == 2 && f.ProcCode[i].starts_with("PBND")) marker = kTrue;
-            SetOutputsExist(f, i, marker);
-        }
+        for (int i = 1; i <= f.ProcedureCount; ++i) MarkProcedure(f, i);
         for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) {
             if (f.Points[p].movable == 0) continue;
             i16 v = 0;
@@ -131,15 +265,26 @@ void AnalyseDependencies(Figure& f, std::span<const ObjectRef> moved, const Noti
     }
 }
 
-void RecomputeAll(Figure& f, const Notifier& note) {
+void RecomputeAllInFull(Figure& f, const Notifier& note) {
     for (int pass = 0; pass < f.RecomputePasses; ++pass) {
         for (int i = 1; i <= f.ProcedureCount; ++i)
             if (f.ProcState[i] != 2) RecomputeProcedure(f, i, note);
-        for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) {
-            if (f.Points[p].movable == 0) continue;
-            i16 v = 0;
-            if (PlaceAndReadTie(f, p, v, note) && f.Points[p].exists > v) f.Points[p].exists = v;
-        }
+        SettleMovablePoints(f, note);
+    }
+}
+
+void RecomputeAll(Figure& f, const Notifier& note) {
+    if (f.RecomputePasses <= 0) return;
+    for (int i = 1; i <= f.ProcedureCount; ++i)
+        if (f.ProcState[i] != 2) RecomputeProcedure(f, i, note);
+    SettleMovablePoints(f, note);
+    if (f.RecomputePasses == 1) return;
+    // Later passes give the same values to everything that does not depend on a tied point or
+    // on a forward reference, so they evaluate only the rest.
+    const std::vector<int> again = StillChanging(f);
+    for (int pass = 1; pass < f.RecomputePasses; ++pass) {
+        for (int i : again) RecomputeProcedure(f, i, note);
+        SettleMovablePoints(f, note);
     }
 }
 

@@ -15,6 +15,12 @@ i16 ProcedureLevel(const Figure& f, int i);
 void AnalyseDependencies(Figure& f, std::span<const ObjectRef> moved, const Notifier& note);
 void RecomputeAll(Figure& f, const Notifier& note);
 
+// The same two without their shortcuts: every round and pass walks the whole list. They give
+// the same states, flags and values; the shortcuts (one walk for a list without forward
+// references or tied points, later passes over what can still change) are checked against them.
+void AnalyseDependenciesInFull(Figure& f, std::span<const ObjectRef> moved, const Notifier& note);
+void RecomputeAllInFull(Figure& f, const Notifier& note);
+
 // The computing half of the full redraw: normalise `exists` of numbers and points, analyse
 // with an empty list, recompute everything and take the snapshot.
 void RecomputeFigure(Figure& f, const Notifier& note);
