@@ -12,6 +12,7 @@
 #include <QList>
 #include <QPaintDevice>
 #include <QPainter>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -64,6 +65,13 @@ class ImageSurface : public Surface {
     void Print(std::string_view utf8) override;
     void PrintOpaque(std::string_view utf8, Rgb background) override;
 
+    // Layers are whole copies of the image. A restore copies back only the rows drawn since the
+    // image last equalled the same layer, so a drag step that moves little costs little.
+    bool KeepsLayers() const override { return true; }
+    bool KeepLayer(Layer layer) override;
+    bool RestoreLayer(Layer layer) override;
+    void DropLayer(Layer layer) override;
+
     // The current text position in pixels (top-left corner of the next text).
     PixelPos CurrentPixel() const { return current_; }
 
@@ -85,6 +93,10 @@ class ImageSurface : public Surface {
     void EndPainting();
     PixelPos ToPixel(double x, double y) const;
     QPen PenOf(Rgb c) const;
+    // Whether drawing in `c` on the image shows the kept scene instead (see Surface).
+    bool ShowsScene(Rgb c) const;
+    // Notes pixels about to be drawn (in image pixels, widened by the pen), for RestoreLayer.
+    void Touch(double x0, double y0, double x1, double y1);
     void UsePen(QPainter& p, Rgb c);
     const QFontMetricsF& Metrics();
     void PrintText(std::string_view utf8, const std::optional<Rgb>& background);
@@ -106,10 +118,15 @@ class ImageSurface : public Surface {
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<QPainter> mirror_;
+    std::array<QImage, kLayerCount> layers_;
+    std::array<bool, kLayerCount> kept_{};
+    int restoredFrom_ = -1;  // the layer the image equals outside `dirty_`; -1 none
+    QRect dirty_;
     struct PenKey {
         Rgb colour;
         int width = 1;
         bool dotted = false;
+        bool scene = false;
         friend bool operator==(const PenKey&, const PenKey&) = default;
     };
     std::optional<PenKey> pen_;  // what the image painter's pen currently is

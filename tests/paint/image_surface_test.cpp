@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/drag_dependents.h"
 #include "engine/recompute.h"
 #include "model/figure.h"
 #include "render/draw.h"
@@ -145,24 +146,24 @@ TEST(ImageSurface, PrintAdvancesAndOpaqueFillsTheBox) {
 
 // During a drag the number list overprints each row's old text in the background colour: on
 // the image that must leave no ghost pixels, even though the erase prints the row in pieces.
-TEST(ImageSurface, NumberListErasesOldValuesWithoutGhosts) {
+TEST(ImageSurface, NumberListRedrawnOverItsLayerLeavesNoGhosts) {
     Figure f;
     const int n = AppendObject(f, kKindNumber);
     f.Numbers[n].name = "距離(A, B)";
     f.Numbers[n].value = -12345.678;
     f.Numbers[n].exists = kTrue;
-    TakeSnapshot(f);
 
     Canvas dragged;
     dragged.view.MeasureDigits = 3;
-    DrawNumberLabels(f, dragged.Ctx());
+    RedrawAll(f, dragged.Ctx());
     f.Numbers[n].value = 1.5;
-    DrawNumberLabels(f, dragged.Ctx());  // erases -12345.678, prints 1.5
+    // As a drag step: the picture beneath the list comes back, then the list is drawn anew.
+    ASSERT_TRUE(dragged.surface.RestoreLayer(Layer::kLoci));
+    DrawNumberLabels(f, dragged.Ctx());
 
     Canvas fresh;
     fresh.view.MeasureDigits = 3;
-    TakeSnapshot(f);
-    DrawNumberLabels(f, fresh.Ctx());
+    RedrawAll(f, fresh.Ctx());
     EXPECT_EQ(dragged.surface.Image(), fresh.surface.Image());
     EXPECT_LT(fresh.Count(0, 0, 640, 480, kGrey), 641 * 481);  // something was printed
 }
@@ -343,14 +344,12 @@ TEST(ImageSurface, DragStepLeavesThePictureOfAFullRedraw) {
         dragged.view.MeasureDigits = 5;
         RedrawAll(f, dragged.Ctx());
 
-        const ObjectRef moved[] = {{kKindPoint, static_cast<i16>(b)}};
-        AnalyseDependencies(f, moved, dragged.note);
+        const DragDependents d = AnalyseDragDependents(f, b, dragged.note);
         TakeSnapshot(f);
-        EraseOrTrace(f, moved[0], false, dragged.Ctx());  // the dragged point's old image
         f.Points[b].x = 0.5;
         f.Points[b].y = -0.25;
         const DrawContext step{dragged.surface, dragged.view, 16, dragged.note, dragged.notice};
-        UpdateAfterChange(f, false, nullptr, step);
+        ASSERT_TRUE(ComposeDragStep(f, d, false, nullptr, f.LocusCount, step));
 
         Canvas fresh;
         fresh.view = dragged.view;
