@@ -26,8 +26,8 @@ constexpr double kPixelMargin = 64;
 // cost does not grow with the radius.
 constexpr double kDirectRadiusFactor = 4;
 
-// Shaped texts kept per font size; the number list prints new values at every drag step, so
-// the store is emptied when it reaches this many.
+// Shaped texts kept per font size. The number list prints new values at every drag step, so
+// when the store reaches this many, the texts not printed since the last time it did go.
 constexpr size_t kShapedTextLimit = 32768;
 
 int PixelIndex(double c) {
@@ -362,8 +362,20 @@ void ImageSurface::PrintOpaque(std::string_view utf8, Rgb background) {
 }
 
 const ImageSurface::ShapedText& ImageSurface::Shaped(std::string_view utf8) {
-    if (const auto found = shaped_.find(utf8); found != shaped_.end()) return found->second;
-    if (shaped_.size() >= kShapedTextLimit) shaped_.clear();
+    if (const auto found = shaped_.find(utf8); found != shaped_.end()) {
+        found->second.generation = shapedGeneration_;
+        ++found->second.uses;
+        return found->second;
+    }
+    if (shaped_.size() >= kShapedTextLimit) {
+        // Names are printed again at every step and stay; values a drag has moved past, printed
+        // once, go, as does whatever was not printed since the store was last full.
+        std::erase_if(shaped_, [&](const auto& entry) {
+            return entry.second.uses < 2 || entry.second.generation != shapedGeneration_;
+        });
+        ++shapedGeneration_;
+        if (shaped_.size() >= kShapedTextLimit / 2) shaped_.clear();
+    }
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     ShapedText shaped;
     QTextLayout layout(text, font_, &image_);
@@ -373,6 +385,7 @@ const ImageSurface::ShapedText& ImageSurface::Shaped(std::string_view utf8) {
     shaped.runs = layout.glyphRuns();
     shaped.ascent = line.isValid() ? line.ascent() : 0;
     shaped.advance = Metrics().horizontalAdvance(text);
+    shaped.generation = shapedGeneration_;
     return shaped_.emplace(std::string(utf8), std::move(shaped)).first->second;
 }
 

@@ -72,6 +72,10 @@ class ImageSurface : public Surface {
     bool RestoreLayer(Layer layer) override;
     void DropLayer(Layer layer) override;
 
+    // Whether a text is kept shaped in the current font, and how many are.
+    bool HoldsShaped(std::string_view utf8) const { return shaped_.find(utf8) != shaped_.end(); }
+    size_t ShapedCount() const { return shaped_.size(); }
+
     // The current text position in pixels (top-left corner of the next text).
     PixelPos CurrentPixel() const { return current_; }
 
@@ -108,6 +112,8 @@ class ImageSurface : public Surface {
         QList<QGlyphRun> runs;
         double ascent = 0;
         double advance = 0;
+        unsigned generation = 0;  // of the store, when the text was last printed
+        unsigned uses = 1;
     };
     const ShapedText& Shaped(std::string_view utf8);
     struct TextHash {
@@ -140,6 +146,7 @@ class ImageSurface : public Surface {
     QFont font_;
     std::optional<QFontMetricsF> metrics_;
     std::unordered_map<std::string, ShapedText, TextHash, std::equal_to<>> shaped_;
+    unsigned shapedGeneration_ = 0;
     PixelPos current_;
 };
 

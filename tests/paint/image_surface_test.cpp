@@ -5,6 +5,7 @@
 #include <QImage>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "engine/drag_dependents.h"
 #include "engine/recompute.h"
@@ -166,6 +167,28 @@ TEST(ImageSurface, NumberListRedrawnOverItsLayerLeavesNoGhosts) {
     RedrawAll(f, fresh.Ctx());
     EXPECT_EQ(dragged.surface.Image(), fresh.surface.Image());
     EXPECT_LT(fresh.Count(0, 0, 640, 480, kGrey), 641 * 481);  // something was printed
+}
+
+// The changing values of a long drag fill the store of shaped texts; the names printed at
+// every step stay in it.
+TEST(ImageSurface, ChangingValuesDoNotFlushShapedNames) {
+    ImageSurface s(64, 32);
+    s.SetPixelScale();
+    int printed = 0;
+    for (int step = 0; step < 400; ++step) {
+        for (const char* name : {"A", "B12", "距離AB"}) {
+            s.MoveTo(1, 1);
+            s.Print(name);
+        }
+        for (int row = 0; row < 100; ++row) {
+            s.MoveTo(1, 10);
+            s.Print(" " + std::to_string(printed++) + ".25");
+        }
+        ASSERT_TRUE(s.HoldsShaped("A") && s.HoldsShaped("B12") && s.HoldsShaped("距離AB"))
+            << "step " << step;
+    }
+    EXPECT_GT(printed, 32768);  // the store was full at least once
+    EXPECT_LE(s.ShapedCount(), 32768u);
 }
 
 TEST(ImageSurface, FullRedrawShowsGridAtIntegersAndAxes) {
