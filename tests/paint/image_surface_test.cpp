@@ -169,6 +169,34 @@ TEST(ImageSurface, NumberListRedrawnOverItsLayerLeavesNoGhosts) {
     EXPECT_LT(fresh.Count(0, 0, 640, 480, kGrey), 641 * 481);  // something was printed
 }
 
+// Traces lie beneath the figure and the number list; the list's rows stand on boxes of the
+// background colour, so a trace crossing them does not run through the text.
+TEST(ImageSurface, NumberRowsStayReadableOverTraces) {
+    Figure f;
+    const int n = AppendObject(f, kKindNumber);
+    f.Numbers[n].name = "AB";
+    f.Numbers[n].value = 12.5;
+    f.Numbers[n].exists = kTrue;
+    LineRecord trace;  // a vertical line at x = -15, some 20 pixels from the left edge
+    trace.x1 = -15;
+    trace.y1 = 0;
+    trace.x2 = -15;
+    trace.y2 = 1;
+    trace.dx = 0;
+    trace.dy = 1;
+    trace.exists = kTrue;
+    trace.colour = 4;
+    f.LocusLines[1] = trace;
+    f.LocusCount[kKindLine] = 1;
+    Canvas c;
+    RedrawAll(f, c.Ctx());
+    const QRgb red = qRgb(128, 0, 0);
+    EXPECT_GT(c.Count(15, 0, 25, 400, red), 300);  // the trace is drawn above the list
+    const int top = 481 - 41 - 11;                 // the one row, 41 pixels above the bottom
+    EXPECT_EQ(c.Count(15, top + 1, 25, top + 9, red), 0);
+    EXPECT_LT(c.Count(0, top + 1, 40, top + 9, kGrey), 41 * 9);  // the row's text is there
+}
+
 // The changing values of a long drag fill the store of shaped texts; the names printed at
 // every step stay in it.
 TEST(ImageSurface, ChangingValuesDoNotFlushShapedNames) {
