@@ -181,6 +181,13 @@ void ImageSurface::Touch(double x0, double y0, double x1, double y1) {
 bool ImageSurface::KeepLayer(Layer layer) {
     const auto i = static_cast<size_t>(layer);
     EndPainting();
+    if (layer == Layer::kScene) {
+        // The scene shares the image's pixels: it is copied only if something is drawn before
+        // it is dropped (a highlight), not on every full redraw.
+        layers_[i] = image_;
+        kept_[i] = true;
+        return true;
+    }
     QImage& kept = layers_[i];
     if (kept.size() != image_.size() || kept.format() != image_.format())
         kept = QImage(image_.size(), image_.format());
@@ -222,7 +229,11 @@ void ImageSurface::DropLayer(Layer layer) {
     const auto i = static_cast<size_t>(layer);
     kept_[i] = false;
     if (restoredFrom_ == static_cast<int>(i)) restoredFrom_ = -1;
-    if (layer == Layer::kScene) pen_.reset();
+    if (layer == Layer::kScene) {
+        // Lets go of the shared pixels, so that drawing on the image does not copy them.
+        layers_[i] = QImage();
+        pen_.reset();
+    }
 }
 
 void ImageSurface::Clear() {

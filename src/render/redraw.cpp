@@ -25,7 +25,7 @@ void RedrawAll(Figure& f, const DrawContext& ctx) {
     RecomputeFigure(f, ctx.note);
     if (s.KeepsLayers()) {
         // Kept in layers, the loci lie beneath the figure and the number list stays readable.
-        s.KeepLayer(Layer::kBackground);
+        // The background alone is kept only when a drag needs it (EnsureLociLayer).
         DrawLoci(f, ctx);
         s.KeepLayer(Layer::kLoci);
         DrawFigure(f, ctx);

@@ -96,6 +96,10 @@ TEST(DragPicture, StepsLeaveExactlyThePictureOfAFullRedraw) {
         scene.app.session.NeedDependencyMarks = kTrue;
         scene.Drag({{4, 4}, {-5, 3}});
         EXPECT_EQ(scene.WrongPixels(), 0) << "pen " << pen;
+        // A resize lets go of the kept layers; the next step draws them afresh.
+        scene.surface.Resize(641, 481);
+        scene.Drag({{-4, 2}});
+        EXPECT_EQ(scene.WrongPixels(), 0) << "pen " << pen;
     }
 }
 
@@ -150,6 +154,8 @@ TEST(DragPicture, TracingLeavesTheOldImagesInTheLocusColour) {
         }
         // Three old segments, each some 100 pixels long, less what the later images cover.
         EXPECT_GT(traced, 150);
+        // The traces lie in their layer beneath the figure, where a full redraw puts them.
+        EXPECT_EQ(scene.WrongPixels(), 0);
         // The full redraw at the end of the drag draws the stored images again.
         Form_KeyDown(scene.app, scene.host, scene.surface, kKeyEsc, 0);
         EXPECT_GE(scene.CountOf(red), traced);
