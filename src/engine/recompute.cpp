@@ -55,6 +55,18 @@ bool PlaceAndReadTie(Figure& f, int p, i16& v, const Notifier& note) {
     }
 }
 
+// The analysis places tied points only to learn whether they are defined. The line or circle a
+// point hangs on may not have been evaluated yet (a record read from a file, or one produced
+// later in the list), and a clamp against such a record must not overwrite the point's
+// parameter: the recompute places the point again once its line or circle holds its value.
+// For the same reason a clamp here does not beep; the recompute's own placement does.
+bool PlaceForAnalysis(Figure& f, int p, i16& v) {
+    const double param = f.Points[p].param;
+    const bool placed = PlaceAndReadTie(f, p, v, Notifier{});
+    f.Points[p].param = param;
+    return placed;
+}
+
 int CountMoved(std::span<const ObjectRef> moved) {
     int n = 0;
     while (n < static_cast<int>(moved.size()) && !moved[n].IsEmpty()) ++n;
@@ -200,11 +212,7 @@ std::vector<int> StillChanging(const Figure& f) {
 }
 
 void SettleMovablePoints(Figure& f, const Notifier& note) {
-    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) {
-        if (f.Points[p].movable == 0) continue;
-        i16 v = 0;
-        if (PlaceAndReadTie(f, p, v, note) && f.Points[p].exists > v) f.Points[p].exists = v;
-    }
+    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) SettleMovablePoint(f, p, note);
 }
 
 }  // namespace
@@ -225,7 +233,8 @@ void AnalyseDependencies(Figure& f, std::span<const ObjectRef> moved, const Noti
     if (!any) MarkMovedPoints(f, moved, n);
 }
 
-void AnalyseDependenciesInFull(Figure& f, std::span<const ObjectRef> moved, const Notifier& note) {
+void AnalyseDependenciesInFull(Figure& f, std::span<const ObjectRef> moved,
+                               const Notifier& /*note*/) {
     const int n = CountMoved(moved);
     std::fill(f.ProcState.begin(), f.ProcState.end(), 0);
     MarkMovedPoints(f, moved, n);
@@ -248,7 +257,7 @@ void AnalyseDependenciesInFull(Figure& f, std::span<const ObjectRef> moved, cons
             if (pt.movable == 0) continue;
             if (pt.bindKind != 0) extra = 1;
             i16 v = 0;
-            if (PlaceAndReadTie(f, p, v, note)) f.Points[p].exists = v;
+            if (PlaceForAnalysis(f, p, v)) f.Points[p].exists = v;
         }
     }
     f.RecomputePasses = static_cast<i16>(std::min(level + extra, 32767));
@@ -260,9 +269,15 @@ void AnalyseDependenciesInFull(Figure& f, std::span<const ObjectRef> moved, cons
         for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) {
             if (f.Points[p].movable == 0) continue;
             i16 v = 0;
-            if (PlaceAndReadTie(f, p, v, note) && v < f.Points[p].exists) f.Points[p].exists = v;
+            if (PlaceForAnalysis(f, p, v) && v < f.Points[p].exists) f.Points[p].exists = v;
         }
     }
+}
+
+void SettleMovablePoint(Figure& f, int p, const Notifier& note) {
+    if (f.Points[p].movable == 0) return;
+    i16 v = 0;
+    if (PlaceAndReadTie(f, p, v, note) && f.Points[p].exists > v) f.Points[p].exists = v;
 }
 
 void RecomputeAllInFull(Figure& f, const Notifier& note) {

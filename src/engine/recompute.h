@@ -11,7 +11,7 @@ namespace kv {
 void RecomputeProcedure(Figure& f, int i, const Notifier& note);
 i16 ProcedureLevel(const Figure& f, int i);
 // `moved` names the objects the user is moving (ended by (0, 0) or by its end); empty for a
-// full recompute.
+// full recompute. Its placements of tied points neither beep nor keep a clamped parameter.
 void AnalyseDependencies(Figure& f, std::span<const ObjectRef> moved, const Notifier& note);
 void RecomputeAll(Figure& f, const Notifier& note);
 
@@ -20,6 +20,9 @@ void RecomputeAll(Figure& f, const Notifier& note);
 // references or tied points, later passes over what can still change) are checked against them.
 void AnalyseDependenciesInFull(Figure& f, std::span<const ObjectRef> moved, const Notifier& note);
 void RecomputeAllInFull(Figure& f, const Notifier& note);
+// The second half of a recompute pass for one point: a movable point is placed on what it is
+// tied to, and becomes undefined with it.
+void SettleMovablePoint(Figure& f, int p, const Notifier& note);
 
 // The computing half of the full redraw: normalise `exists` of numbers and points, analyse
 // with an empty list, recompute everything and take the snapshot.

@@ -5,6 +5,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "render/clip.h"
@@ -25,8 +26,8 @@ constexpr double kPixelMargin = 64;
 // cost does not grow with the radius.
 constexpr double kDirectRadiusFactor = 4;
 
-// Shaped texts kept per font size; the number list prints new values at every drag step, so
-// the store is emptied when it reaches this many.
+// Shaped texts kept per font size. The number list prints new values at every drag step, so
+// when the store reaches this many, the texts not printed since the last time it did go.
 constexpr size_t kShapedTextLimit = 32768;
 
 int PixelIndex(double c) {
@@ -66,6 +67,7 @@ void ImageSurface::Resize(int width, int height) {
     image_ = std::move(next);
     map_.pixelWidth = image_.width();
     map_.pixelHeight = image_.height();
+    DropLayers();
 }
 
 const QImage& ImageSurface::Image() {
@@ -132,6 +134,11 @@ PixelPos ImageSurface::ToPixel(double x, double y) const {
     return user_ ? map_.WorldToPixel(x, y) : PixelPos{x, y};
 }
 
+bool ImageSurface::ShowsScene(Rgb c) const {
+    const auto scene = static_cast<size_t>(Layer::kScene);
+    return kept_[scene] && c == back_ && layers_[scene].size() == image_.size();
+}
+
 QPen ImageSurface::PenOf(Rgb c, bool cosmetic) const {
     QPen pen(ToQColor(c));
     pen.setWidth(penWidth_);
@@ -149,14 +156,93 @@ QPen ImageSurface::PenOf(Rgb c, bool cosmetic) const {
 void ImageSurface::UsePen(QPainter& p, Rgb c) {
     // Changing the image painter's pen is not free; consecutive shapes mostly share one.
     if (&p == painter_.get()) {
-        const PenKey key{c, penWidth_, dotted_};
+        const bool scene = ShowsScene(c);
+        const PenKey key{c, penWidth_, dotted_, scene};
         if (pen_ && *pen_ == key) return;
         pen_ = key;
+        QPen pen = PenOf(c);
+        // The stroke takes its pixels from the scene, at the same places (the brush origin is
+        // the image's own), so what a highlight covered comes back as it was.
+        if (scene) pen.setBrush(QBrush(layers_[static_cast<size_t>(Layer::kScene)]));
+        p.setPen(pen);
+        return;
     }
     p.setPen(PenOf(c, !(mirrorScaled_ && &p == mirror_.get())));
 }
 
+void ImageSurface::Touch(double x0, double y0, double x1, double y1) {
+    if (restoredFrom_ < 0) return;
+    // The pen's width and a round cap reach this far beyond the geometry.
+    const double m = penWidth_ + 2;
+    const double lo = -1;
+    const auto clampX = [&](double v) { return std::clamp(v, lo, image_.width() + 1.0); };
+    const auto clampY = [&](double v) { return std::clamp(v, lo, image_.height() + 1.0); };
+    const QRect r(
+        QPoint(PixelIndex(clampX(std::min(x0, x1) - m)), PixelIndex(clampY(std::min(y0, y1) - m))),
+        QPoint(PixelIndex(clampX(std::max(x0, x1) + m)), PixelIndex(clampY(std::max(y0, y1) + m))));
+    dirty_ |= r & image_.rect();
+}
+
+bool ImageSurface::KeepLayer(Layer layer) {
+    const auto i = static_cast<size_t>(layer);
+    EndPainting();
+    if (layer == Layer::kScene) {
+        // The scene shares the image's pixels: it is copied only if something is drawn before
+        // it is dropped (a highlight), not on every full redraw.
+        layers_[i] = image_;
+        kept_[i] = true;
+        return true;
+    }
+    QImage& kept = layers_[i];
+    if (kept.size() != image_.size() || kept.format() != image_.format())
+        kept = QImage(image_.size(), image_.format());
+    std::memcpy(kept.bits(), image_.constBits(), static_cast<size_t>(image_.sizeInBytes()));
+    kept_[i] = true;
+    restoredFrom_ = static_cast<int>(i);
+    dirty_ = QRect();
+    return true;
+}
+
+bool ImageSurface::RestoreLayer(Layer layer) {
+    const auto i = static_cast<size_t>(layer);
+    const QImage& kept = layers_[i];
+    if (!kept_[i] || kept.size() != image_.size() || kept.format() != image_.format()) return false;
+    // No painter may hold the image while its memory is written directly.
+    EndPainting();
+    uchar* to = image_.bits();
+    const uchar* from = kept.constBits();
+    const auto line = static_cast<size_t>(image_.bytesPerLine());
+    if (restoredFrom_ == static_cast<int>(i)) {
+        if (!dirty_.isEmpty()) {
+            const auto pixel = static_cast<size_t>(image_.depth() / 8);
+            const auto left = static_cast<size_t>(dirty_.left()) * pixel;
+            const auto bytes = static_cast<size_t>(dirty_.width()) * pixel;
+            for (int y = dirty_.top(); y <= dirty_.bottom(); ++y) {
+                const size_t at = static_cast<size_t>(y) * line + left;
+                std::memcpy(to + at, from + at, bytes);
+            }
+        }
+    } else {
+        std::memcpy(to, from, static_cast<size_t>(image_.sizeInBytes()));
+    }
+    restoredFrom_ = static_cast<int>(i);
+    dirty_ = QRect();
+    return true;
+}
+
+void ImageSurface::DropLayer(Layer layer) {
+    const auto i = static_cast<size_t>(layer);
+    kept_[i] = false;
+    if (restoredFrom_ == static_cast<int>(i)) restoredFrom_ = -1;
+    if (layer == Layer::kScene) {
+        // Lets go of the shared pixels, so that drawing on the image does not copy them.
+        layers_[i] = QImage();
+        pen_.reset();
+    }
+}
+
 void ImageSurface::Clear() {
+    Touch(0, 0, image_.width(), image_.height());
     OnEachPainter([&](QPainter& p) { p.fillRect(image_.rect(), ToQColor(back_)); });
 }
 
@@ -186,6 +272,7 @@ void ImageSurface::Line(float x1, float y1, float x2, float y2, Rgb c) {
     const ClipRect area{-kPixelMargin, -kPixelMargin, image_.width() + kPixelMargin,
                         image_.height() + kPixelMargin};
     if (!ClipSegment(area, a.x, a.y, b.x, b.y)) return;
+    Touch(a.x, a.y, b.x, b.y);
     OnEachPainter([&](QPainter& p) {
         UsePen(p, c);
         p.drawLine(PixelPoint(a), PixelPoint(b));
@@ -205,8 +292,13 @@ void ImageSurface::Rectangle(float x1, float y1, float x2, float y2, Rgb c, bool
     const QPoint p2(PixelIndex(std::clamp(std::max(a.x, b.x), lo, hx)),
                     PixelIndex(std::clamp(std::max(a.y, b.y), lo, hy)));
     const QPoint corners[4] = {p1, QPoint(p2.x(), p1.y()), p2, QPoint(p1.x(), p2.y())};
+    Touch(p1.x(), p1.y(), p2.x(), p2.y());
     OnEachPainter([&](QPainter& p) {
-        if (filled) p.fillRect(QRect(p1, p2), ToQColor(c));
+        if (filled && &p == painter_.get() && ShowsScene(c)) {
+            p.fillRect(QRect(p1, p2), QBrush(layers_[static_cast<size_t>(Layer::kScene)]));
+        } else if (filled) {
+            p.fillRect(QRect(p1, p2), ToQColor(c));
+        }
         // The outline (drawn for a filled box too, so a wide pen widens both alike).
         UsePen(p, c);
         p.setBrush(Qt::NoBrush);
@@ -224,6 +316,7 @@ void ImageSurface::CircleOutline(float cx, float cy, float r, Rgb c) {
         return;
     const double cxp = std::floor(centre.x);
     const double cyp = std::floor(centre.y);
+    Touch(cxp - rx, cyp - ry, cxp + rx, cyp + ry);
     const double limit = kDirectRadiusFactor * (image_.width() + image_.height());
     if (std::max(rx, ry) <= limit) {
         OnEachPainter([&](QPainter& p) {
@@ -265,6 +358,7 @@ void ImageSurface::Pixel(float x, float y, Rgb c) {
     if (!(a.x >= -kPixelMargin && a.x <= image_.width() + kPixelMargin && a.y >= -kPixelMargin &&
           a.y <= image_.height() + kPixelMargin))
         return;
+    Touch(a.x, a.y, a.x, a.y);
     OnEachPainter([&](QPainter& p) {
         UsePen(p, c);
         p.drawPoint(PixelPoint(a));
@@ -284,8 +378,20 @@ void ImageSurface::PrintOpaque(std::string_view utf8, Rgb background) {
 }
 
 const ImageSurface::ShapedText& ImageSurface::Shaped(std::string_view utf8) {
-    if (const auto found = shaped_.find(utf8); found != shaped_.end()) return found->second;
-    if (shaped_.size() >= kShapedTextLimit) shaped_.clear();
+    if (const auto found = shaped_.find(utf8); found != shaped_.end()) {
+        found->second.generation = shapedGeneration_;
+        ++found->second.uses;
+        return found->second;
+    }
+    if (shaped_.size() >= kShapedTextLimit) {
+        // Names are printed again at every step and stay; values a drag has moved past, printed
+        // once, go, as does whatever was not printed since the store was last full.
+        std::erase_if(shaped_, [&](const auto& entry) {
+            return entry.second.uses < 2 || entry.second.generation != shapedGeneration_;
+        });
+        ++shapedGeneration_;
+        if (shaped_.size() >= kShapedTextLimit / 2) shaped_.clear();
+    }
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     ShapedText shaped;
     QTextLayout layout(text, font_, &image_);
@@ -295,6 +401,7 @@ const ImageSurface::ShapedText& ImageSurface::Shaped(std::string_view utf8) {
     shaped.runs = layout.glyphRuns();
     shaped.ascent = line.isValid() ? line.ascent() : 0;
     shaped.advance = Metrics().horizontalAdvance(text);
+    shaped.generation = shapedGeneration_;
     return shaped_.emplace(std::string(utf8), std::move(shaped)).first->second;
 }
 
@@ -308,11 +415,18 @@ void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& ba
         // Not rounded: a text printed in pieces puts its glyphs where the whole text would.
         const QPointF topLeft(current_.x, std::floor(current_.y));
         const QRectF box(topLeft, QSizeF(advance, fm.height()));
+        // Glyphs may reach a little beyond their advance and line box.
+        const double reach = fontSize_ / 2.0;
+        Touch(box.left() - reach, box.top() - reach, box.right() + reach, box.bottom() + reach);
         OnEachPainter([&](QPainter& p) {
             if (background) p.fillRect(box, ToQColor(*background));
             p.setPen(QPen(ToQColor(fore_)));
         });
         pen_.reset();
+        // A name taken away (printed in the background colour, not on a box of its own) shows
+        // the scene beneath.
+        if (!background && ShowsScene(fore_))
+            Painter().setPen(QPen(QBrush(layers_[static_cast<size_t>(Layer::kScene)]), 1));
         // The glyphs stand on the baseline of the font's own ascent, as a plain drawText puts
         // them, also when a fallback font makes the laid-out line taller.
         const QPointF baseline = topLeft + QPointF(0, fm.ascent());

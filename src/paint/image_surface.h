@@ -13,6 +13,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QTransform>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -65,6 +66,17 @@ class ImageSurface : public Surface {
     void Print(std::string_view utf8) override;
     void PrintOpaque(std::string_view utf8, Rgb background) override;
 
+    // Layers are whole copies of the image. A restore copies back only the rows drawn since the
+    // image last equalled the same layer, so a drag step that moves little costs little.
+    bool KeepsLayers() const override { return true; }
+    bool KeepLayer(Layer layer) override;
+    bool RestoreLayer(Layer layer) override;
+    void DropLayer(Layer layer) override;
+
+    // Whether a text is kept shaped in the current font, and how many are.
+    bool HoldsShaped(std::string_view utf8) const { return shaped_.find(utf8) != shaped_.end(); }
+    size_t ShapedCount() const { return shaped_.size(); }
+
     // The current text position in pixels (top-left corner of the next text).
     PixelPos CurrentPixel() const { return current_; }
 
@@ -88,6 +100,10 @@ class ImageSurface : public Surface {
     void EndPainting();
     PixelPos ToPixel(double x, double y) const;
     QPen PenOf(Rgb c, bool cosmetic = true) const;
+    // Whether drawing in `c` on the image shows the kept scene instead (see Surface).
+    bool ShowsScene(Rgb c) const;
+    // Notes pixels about to be drawn (in image pixels, widened by the pen), for RestoreLayer.
+    void Touch(double x0, double y0, double x1, double y1);
     void UsePen(QPainter& p, Rgb c);
     const QFontMetricsF& Metrics();
     void PrintText(std::string_view utf8, const std::optional<Rgb>& background);
@@ -99,6 +115,8 @@ class ImageSurface : public Surface {
         QList<QGlyphRun> runs;
         double ascent = 0;
         double advance = 0;
+        unsigned generation = 0;  // of the store, when the text was last printed
+        unsigned uses = 1;
     };
     const ShapedText& Shaped(std::string_view utf8);
     struct TextHash {
@@ -110,10 +128,15 @@ class ImageSurface : public Surface {
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<QPainter> mirror_;
     bool mirrorScaled_ = false;  // the mirror's pens are scaled with its transform
+    std::array<QImage, kLayerCount> layers_;
+    std::array<bool, kLayerCount> kept_{};
+    int restoredFrom_ = -1;  // the layer the image equals outside `dirty_`; -1 none
+    QRect dirty_;
     struct PenKey {
         Rgb colour;
         int width = 1;
         bool dotted = false;
+        bool scene = false;
         friend bool operator==(const PenKey&, const PenKey&) = default;
     };
     std::optional<PenKey> pen_;  // what the image painter's pen currently is
@@ -127,6 +150,7 @@ class ImageSurface : public Surface {
     QFont font_;
     std::optional<QFontMetricsF> metrics_;
     std::unordered_map<std::string, ShapedText, TextHash, std::equal_to<>> shaped_;
+    unsigned shapedGeneration_ = 0;
     PixelPos current_;
 };
 

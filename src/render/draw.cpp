@@ -226,23 +226,39 @@ void DrawObject(const Figure& f, ObjectRef ref, int highlight, int source, const
     }
 }
 
-void DrawFigure(const Figure& f, const DrawContext& ctx) {
+namespace {
+
+template <class Include>
+void DrawFigureWhere(const Figure& f, const DrawContext& ctx, Include include) {
     const auto count = [&](ObjectKind k, size_t tableSize) {
         return std::min<int>(f.ObjectCount[k], static_cast<int>(tableSize) - 1);
     };
     for (int i = 1, n = count(kKindPoint, f.Points.size()); i <= n; ++i) {
         const PointRecord& p = f.Points[i];
-        if (p.mark >= 10 || p.colour == 0) continue;
-        DrawObject(f, {kKindPoint, static_cast<i16>(i)}, 0, kSourceCurrent, ctx);
+        const ObjectRef ref{kKindPoint, static_cast<i16>(i)};
+        if (p.mark >= 10 || p.colour == 0 || !include(ref)) continue;
+        DrawObject(f, ref, 0, kSourceCurrent, ctx);
     }
     for (int i = 1, n = count(kKindLine, f.Lines.size()); i <= n; ++i) {
-        if (f.Lines[i].colour == 0) continue;
-        DrawObject(f, {kKindLine, static_cast<i16>(i)}, 0, kSourceCurrent, ctx);
+        const ObjectRef ref{kKindLine, static_cast<i16>(i)};
+        if (f.Lines[i].colour == 0 || !include(ref)) continue;
+        DrawObject(f, ref, 0, kSourceCurrent, ctx);
     }
     for (int i = 1, n = count(kKindCircle, f.Circles.size()); i <= n; ++i) {
-        if (f.Circles[i].colour == 0) continue;
-        DrawObject(f, {kKindCircle, static_cast<i16>(i)}, 0, kSourceCurrent, ctx);
+        const ObjectRef ref{kKindCircle, static_cast<i16>(i)};
+        if (f.Circles[i].colour == 0 || !include(ref)) continue;
+        DrawObject(f, ref, 0, kSourceCurrent, ctx);
     }
+}
+
+}  // namespace
+
+void DrawFigure(const Figure& f, const DrawContext& ctx) {
+    DrawFigureWhere(f, ctx, [](ObjectRef) { return true; });
+}
+
+void DrawFigurePart(const Figure& f, const DragDependents& d, bool live, const DrawContext& ctx) {
+    DrawFigureWhere(f, ctx, [&](ObjectRef r) { return d.Live(r) == live; });
 }
 
 void DrawLoci(const Figure& f, const DrawContext& ctx) {

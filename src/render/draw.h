@@ -4,6 +4,7 @@
 // is clipped in world coordinates before it reaches the surface, so extreme or non-finite
 // values draw nothing rather than hang or overflow.
 
+#include "engine/drag_dependents.h"
 #include "model/figure.h"
 #include "render/draw_context.h"
 
@@ -39,6 +40,8 @@ void DrawObject(const Figure& f, ObjectRef ref, int highlight, int source, const
 // All points, lines and circles in that order; objects of colour 0 and points whose mark is
 // 10 or more (highlighted by the interaction) are skipped.
 void DrawFigure(const Figure& f, const DrawContext& ctx);
+// The same for the objects a drag moves (`live`) or for those it leaves alone (not `live`).
+void DrawFigurePart(const Figure& f, const DragDependents& d, bool live, const DrawContext& ctx);
 
 // The stored locus images: points, then lines, then circles.
 void DrawLoci(const Figure& f, const DrawContext& ctx);

@@ -78,26 +78,44 @@ void DrawNumberLabels(const Figure& f, const DrawContext& ctx) {
     const double h = s.FontSize() * v.PixelSize * 1.2;
     const double x = v.CentreX - v.HalfWidth;
     const int digits = v.MeasureDigits;
+    // A surface that keeps layers is recomposed before the list is drawn again; one that does
+    // not has the old text painted over first.
+    const bool paintOver = !s.KeepsLayers();
+    // Traces lie beneath the list; each row then stands on a box of the background colour.
+    const bool onBoxes =
+        !paintOver && (f.LocusCount[kKindPoint] > 0 || f.LocusCount[kKindLine] > 0 ||
+                       f.LocusCount[kKindCircle] > 0);
+    // Rows from the top one down; those above the window's top edge (a text's top-left corner
+    // more than two rows above it) are neither formatted nor drawn.
+    const double firstVisible = v.CentreY + v.HalfHeight + 2 * h;
     int row = 0;
     for (int i = 1; i <= count; ++i) {
         const NumberRecord& n = f.Numbers[i];
         if (!IsListedNumber(n)) continue;
         ++row;
         const double y = v.CentreY - v.HalfHeight + 41 * v.PixelSize + (listed - row + 1) * h;
+        if (y > firstVisible) continue;
         const std::string index = ConvertedNumber(static_cast<long long>(i)) + ":";
         const std::string name = PadText(Trim(n.name), width) + " = ";
         const auto fx = static_cast<float>(x);
         const auto fy = static_cast<float>(y);
 
-        s.MoveTo(fx, fy);
-        s.Print(index);
-        const Rgb text = s.ForeColour();
-        s.SetForeColour(ctx.Colour(0));
-        s.Print(name + FormatMeasure(ConvertedNumber(f.SavedNumbers[i].value), digits));
-        s.SetForeColour(text);
+        if (paintOver) {
+            s.MoveTo(fx, fy);
+            s.Print(index);
+            const Rgb text = s.ForeColour();
+            s.SetForeColour(ctx.Colour(0));
+            s.Print(name + FormatMeasure(ConvertedNumber(f.SavedNumbers[i].value), digits));
+            s.SetForeColour(text);
+        }
 
         s.MoveTo(fx, fy);
-        s.Print(index + name + FormatMeasure(ConvertedNumber(n.value), digits));
+        const std::string text = index + name + FormatMeasure(ConvertedNumber(n.value), digits);
+        if (onBoxes) {
+            s.PrintOpaque(text, ctx.Colour(0));
+        } else {
+            s.Print(text);
+        }
     }
 }
 

@@ -17,10 +17,22 @@ constexpr i16 kUnchangedMarker = 2;
 }  // namespace
 
 void RedrawAll(Figure& f, const DrawContext& ctx) {
-    ApplyDisplaySettings(ctx.view, ctx.surface);
-    ctx.surface.Clear();
-    if (ctx.view.ShowAxes != 0) DrawAxis(ctx.view, ctx.surface);
+    Surface& s = ctx.surface;
+    ApplyDisplaySettings(ctx.view, s);
+    s.DropLayers();
+    s.Clear();
+    if (ctx.view.ShowAxes != 0) DrawAxis(ctx.view, s);
     RecomputeFigure(f, ctx.note);
+    if (s.KeepsLayers()) {
+        // Kept in layers, the loci lie beneath the figure and the number list stays readable.
+        // The background alone is kept only when a drag needs it (EnsureLociLayer).
+        DrawLoci(f, ctx);
+        s.KeepLayer(Layer::kLoci);
+        DrawFigure(f, ctx);
+        DrawNumberLabels(f, ctx);
+        s.KeepLayer(Layer::kScene);
+        return;
+    }
     DrawFigure(f, ctx);
     DrawNumberLabels(f, ctx);
     DrawLoci(f, ctx);
@@ -119,18 +131,88 @@ void EraseChangedImages(const Figure& f, const OldImages& old, const DrawContext
 
 }  // namespace
 
-void UpdateAfterChange(Figure& f, bool locusOn, const LocusRecorder& record,
-                       const DrawContext& ctx) {
+namespace {
+
+// The background and the loci as a full redraw leaves them, drawn again when they are not kept
+// (the surface was resized since).
+void EnsureLociLayer(const Figure& f, const DrawContext& ctx) {
+    Surface& s = ctx.surface;
+    if (s.RestoreLayer(Layer::kLoci)) return;
+    if (!s.RestoreLayer(Layer::kBackground)) {
+        s.Clear();
+        if (ctx.view.ShowAxes != 0) DrawAxis(ctx.view, s);
+        s.KeepLayer(Layer::kBackground);
+    }
+    DrawLoci(f, ctx);
+    s.KeepLayer(Layer::kLoci);
+}
+
+// The loci images recorded since `before` (counts per kind), drawn as DrawLoci draws them.
+void DrawNewLoci(const Figure& f, const std::array<int, 11>& before, const DrawContext& ctx) {
+    const auto upTo = [&](int kind, size_t storeSize) {
+        return std::min<int>(f.LocusCount[kind], static_cast<int>(storeSize) - 1);
+    };
+    for (int i = before[kKindPoint] + 1, n = upTo(kKindPoint, f.LocusPoints.size()); i <= n; ++i)
+        DrawPointMark(f.LocusPoints[i], ctx);
+    for (int i = before[kKindLine] + 1, n = upTo(kKindLine, f.LocusLines.size()); i <= n; ++i)
+        DrawLineRecord(f.LocusLines[i], ctx);
+    for (int i = before[kKindCircle] + 1, n = upTo(kKindCircle, f.LocusCircles.size()); i <= n; ++i)
+        DrawCircleRecord(f.LocusCircles[i], ctx);
+}
+
+}  // namespace
+
+bool ComposeDragStep(Figure& f, const DragDependents& d, bool locusOn, const LocusRecorder& record,
+                     const std::array<int, 11>& lociBefore, const DrawContext& ctx) {
+    Surface& s = ctx.surface;
+    if (!s.KeepsLayers()) return false;
+    // The scene is the picture before the drag; it no longer shows what is on the surface.
+    s.DropLayer(Layer::kScene);
+    if (locusOn) {
+        for (i16 kind : {kKindPoint, kKindLine, kKindCircle}) {
+            const int n = std::min<int>(f.ObjectCount[kind], f.Capacity);
+            for (int i = 1; i <= n; ++i) {
+                const ObjectRef ref{kind, static_cast<i16>(i)};
+                if (ExistsValue(f, ref) != kUnchangedMarker && record) record(ref);
+            }
+        }
+    }
+    const bool traced = f.LocusCount != lociBefore;
+    if (traced || !s.RestoreLayer(Layer::kFixed)) {
+        // New traces go into the locus layer, beneath everything the drag leaves alone.
+        EnsureLociLayer(f, ctx);
+        if (traced) {
+            DrawNewLoci(f, lociBefore, ctx);
+            s.KeepLayer(Layer::kLoci);
+        }
+        DrawFigurePart(f, d, false, ctx);
+        s.KeepLayer(Layer::kFixed);
+    }
+    RecomputeDependents(f, d, ctx.note);
+    DrawFigurePart(f, d, true, ctx);
+    DrawNumberLabels(f, ctx);
+    return true;
+}
+
+void UpdateAfterChange(Figure& f, bool locusOn, const LocusRecorder& record, const DrawContext& ctx,
+                       const DragDependents* dependents) {
+    const auto recompute = [&] {
+        if (dependents != nullptr) {
+            RecomputeDependents(f, *dependents, ctx.note);
+        } else {
+            RecomputeAll(f, ctx.note);
+        }
+    };
     if (locusOn) {
         // The traces are drawn in each object's own colour, so their order is kept as it is.
         EraseOrTraceChanged(f, locusOn, record, ctx);
-        RecomputeAll(f, ctx.note);
+        recompute();
     } else {
         OldImages old;
         Collect(f, kKindPoint, f.Points, old.points);
         Collect(f, kKindLine, f.Lines, old.lines);
         Collect(f, kKindCircle, f.Circles, old.circles);
-        RecomputeAll(f, ctx.note);
+        recompute();
         EraseChangedImages(f, old, ctx);
     }
     DrawFigure(f, ctx);

@@ -1,7 +1,9 @@
 #pragma once
 // The drawing surface the figure is drawn on. Coordinates are world units once a user scale
 // is installed (SetUserScale), pixels after SetPixelScale. The surface is persistent: what is
-// drawn stays until it is cleared or painted over, which is how single objects are erased.
+// drawn stays until it is cleared or drawn over. A surface may also keep copies of its picture
+// as layers (below), from which a drag step recomposes the picture instead of painting over
+// the old images.
 // Implementations: the window's canvas (a QImage the widget copies), the offscreen image of
 // the headless commands, and a recording surface for tests.
 
@@ -14,6 +16,12 @@ struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
+
+// The kept pictures, each containing the ones before it: the cleared background with grid and
+// axes; that with the loci; that with the objects the current drag leaves unchanged; and the
+// whole picture of the last full redraw (the scene), without the highlights drawn since.
+enum class Layer { kBackground, kLoci, kFixed, kScene };
+inline constexpr int kLayerCount = 4;
 
 class Surface {
   public:
@@ -56,6 +64,18 @@ class Surface {
     virtual void MoveTo(float x, float y) = 0;
     virtual void Print(std::string_view utf8) = 0;
     virtual void PrintOpaque(std::string_view utf8, Rgb background) = 0;
+
+    // Layers. KeepLayer keeps the picture as it is now; false when the surface keeps no
+    // pictures (the figure is then updated by painting over). RestoreLayer puts a kept picture
+    // back; false when there is none. While the scene is kept, drawing in the background colour
+    // (taking away a highlight) shows the scene beneath instead of plain background.
+    virtual bool KeepsLayers() const { return false; }
+    virtual bool KeepLayer(Layer) { return false; }
+    virtual bool RestoreLayer(Layer) { return false; }
+    virtual void DropLayer(Layer) {}
+    void DropLayers() {
+        for (int i = 0; i < kLayerCount; ++i) DropLayer(static_cast<Layer>(i));
+    }
 };
 
 }  // namespace kv

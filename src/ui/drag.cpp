@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "engine/drag_dependents.h"
 #include "engine/evaluators.h"
 #include "engine/geometry.h"
 #include "engine/recompute.h"
@@ -48,44 +49,53 @@ void OnWorkingCopy(Figure& f, int point, PointRecord& rec, Step step) {
 // Steps 2 to 4 of a drag step: the working copy; the point counts as defined; on the first
 // step of a drag, which procedures depend on the point; the snapshot of the picture before the
 // step.
-PointRecord BeginStep(App& app, int point, const Notifier& note) {
+PointRecord BeginStep(App& app, Surface& surface, int point, const Notifier& note) {
     Figure& f = app.figure;
     PointRecord rec = f.Points[point];
+    Session& s = app.session;
     f.Points[point].exists = kTrue;
-    if (app.session.NeedDependencyMarks != 0) {
-        const ObjectRef moved[] = {{kKindPoint, static_cast<i16>(point)}};
-        AnalyseDependencies(f, moved, note);
-        app.session.NeedDependencyMarks = kFalse;
+    if (s.NeedDependencyMarks != 0 || s.DragSet.point != point) {
+        s.DragSet = AnalyseDragDependents(f, point, note);
+        s.NeedDependencyMarks = kFalse;
+        // The layer of what the drag leaves alone belongs to the dependents worked out here.
+        surface.DropLayer(Layer::kFixed);
+        TakeSnapshot(f);
+    } else {
+        TakeDependentsSnapshot(f, s.DragSet);
     }
-    TakeSnapshot(f);
     return rec;
 }
 
-// Steps 6 to 10: repaint the highlighted points, paint over the point's old name and image
-// (or leave the image as a trace), store the new position and bring the rest of the picture
-// up to date.
+// Steps 6 to 10: take away the highlighted points, the point's old name and image (or leave
+// the image as a trace), store the new position and bring the rest of the picture up to date.
+// On a surface that keeps layers nothing needs taking away: the picture is recomposed.
 void FinishStep(App& app, Surface& surface, int point, PointRecord& rec, const Notifier& note) {
     Figure& f = app.figure;
     Session& s = app.session;
     const bool tracing = s.LocusOn != 0;
-    const DrawContext ctx{surface, app.view, CurrentMode(s), note, app.colours};
-    const int points = std::min<int>(f.ObjectCount[kKindPoint], f.Points.size() - 1);
-    for (int i = 1; i <= points; ++i) {
-        if (f.Points[i].mark >= 10) {
-            DrawObject(f, {kKindPoint, static_cast<i16>(i)}, kHighlightTrace, kSourceCurrent, ctx);
-        }
-    }
     const ObjectRef ref{kKindPoint, static_cast<i16>(point)};
-    if (app.view.LabelsHidden == 0) DrawPointLabel(f, ref, 0, kSourceSaved, ctx);
-    EraseOrTrace(f, ref, tracing, ctx);
+    const std::array<int, 11> lociBefore = f.LocusCount;
+    if (!surface.KeepsLayers()) {
+        const DrawContext ctx{surface, app.view, CurrentMode(s), note, app.colours};
+        const int points = std::min<int>(f.ObjectCount[kKindPoint], f.Points.size() - 1);
+        for (int i = 1; i <= points; ++i) {
+            if (f.Points[i].mark >= 10) {
+                DrawObject(f, {kKindPoint, static_cast<i16>(i)}, kHighlightTrace, kSourceCurrent,
+                           ctx);
+            }
+        }
+        if (app.view.LabelsHidden == 0) DrawPointLabel(f, ref, 0, kSourceSaved, ctx);
+        EraseOrTrace(f, ref, tracing, ctx);
+    }
     if (tracing) RecordLocus(f, ref);
     f.Points[point] = std::move(rec);
 
     // The update runs in "計算中"; a full stack cannot take it, and then nothing is popped.
     const bool pushed = PushMode(s, kModeCalculating);
     const DrawContext step{surface, app.view, CurrentMode(s), note, app.colours};
-    UpdateAfterChange(
-        f, tracing, [&f](ObjectRef r) { RecordLocus(f, r); }, step);
+    const LocusRecorder record = [&f](ObjectRef r) { RecordLocus(f, r); };
+    if (!ComposeDragStep(f, s.DragSet, tracing, record, lociBefore, step))
+        UpdateAfterChange(f, tracing, record, step, &s.DragSet);
     if (pushed) PopMode(s);
 }
 
@@ -184,7 +194,7 @@ void DragToMouse(App& app, Host& host, Surface& surface, double x, double y) {
         return;
     }
     const Notifier note = NotifierOf(host);
-    PointRecord rec = BeginStep(app, point, note);
+    PointRecord rec = BeginStep(app, surface, point, note);
     MovePointTo(app.figure, point, rec, x, y);
     FinishStep(app, surface, point, rec, note);
 }
@@ -198,7 +208,7 @@ void DragByKey(App& app, Host& host, Surface& surface, int key) {
         return;
     }
     const Notifier note = NotifierOf(host);
-    PointRecord rec = BeginStep(app, point, note);
+    PointRecord rec = BeginStep(app, surface, point, note);
     if (key == kKeyEnter || key == kKeyEsc) return;
     // The point keeps its mark: an arrow key moves it, it does not restyle it.
     NudgePoint(app.figure, point, rec, key, s.NudgeSteps, app.view.PixelSize, note);

@@ -327,6 +327,8 @@ void PickKey(App& app, Host& host, Surface& surface, int key) {
             // The selection mode goes, and with it the mode of the command that asked for the
             // pick ("変形", an attribute or a binding mode).
             PopMode(s);
+            // The drag's pick marked every candidate; they go with it.
+            if (CurrentMode(s) == kModeDeform) DrawAllCandidates(app, host, surface, kColourNone);
             if (CurrentMode(s) != kModeStandard) PopMode(s);
             break;
         }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/drag_dependents.h"
 #include "model/figure.h"
 #include "model/records.h"
 #include "render/palette.h"
@@ -30,6 +31,8 @@ struct Session {
     i16 DragPoint = 0;
     i16 NeedDependencyMarks = 0;
     i16 NudgeSteps = 0;
+    // What the current drag moves, worked out at its first step.
+    DragDependents DragSet;
 
     // Picking: the objects offered (entries 1..CandidateCount; entry 0 stays (0, 0)), the
     // highlighted one and its place in the list, and the line form a construction pick asks

@@ -5,7 +5,9 @@
 #include <QImage>
 #include <cmath>
 #include <limits>
+#include <string>
 
+#include "engine/drag_dependents.h"
 #include "engine/recompute.h"
 #include "model/figure.h"
 #include "render/draw.h"
@@ -145,26 +147,76 @@ TEST(ImageSurface, PrintAdvancesAndOpaqueFillsTheBox) {
 
 // During a drag the number list overprints each row's old text in the background colour: on
 // the image that must leave no ghost pixels, even though the erase prints the row in pieces.
-TEST(ImageSurface, NumberListErasesOldValuesWithoutGhosts) {
+TEST(ImageSurface, NumberListRedrawnOverItsLayerLeavesNoGhosts) {
     Figure f;
     const int n = AppendObject(f, kKindNumber);
     f.Numbers[n].name = "距離(A, B)";
     f.Numbers[n].value = -12345.678;
     f.Numbers[n].exists = kTrue;
-    TakeSnapshot(f);
 
     Canvas dragged;
     dragged.view.MeasureDigits = 3;
-    DrawNumberLabels(f, dragged.Ctx());
+    RedrawAll(f, dragged.Ctx());
     f.Numbers[n].value = 1.5;
-    DrawNumberLabels(f, dragged.Ctx());  // erases -12345.678, prints 1.5
+    // As a drag step: the picture beneath the list comes back, then the list is drawn anew.
+    ASSERT_TRUE(dragged.surface.RestoreLayer(Layer::kLoci));
+    DrawNumberLabels(f, dragged.Ctx());
 
     Canvas fresh;
     fresh.view.MeasureDigits = 3;
-    TakeSnapshot(f);
-    DrawNumberLabels(f, fresh.Ctx());
+    RedrawAll(f, fresh.Ctx());
     EXPECT_EQ(dragged.surface.Image(), fresh.surface.Image());
     EXPECT_LT(fresh.Count(0, 0, 640, 480, kGrey), 641 * 481);  // something was printed
+}
+
+// Traces lie beneath the figure and the number list; the list's rows stand on boxes of the
+// background colour, so a trace crossing them does not run through the text.
+TEST(ImageSurface, NumberRowsStayReadableOverTraces) {
+    Figure f;
+    const int n = AppendObject(f, kKindNumber);
+    f.Numbers[n].name = "AB";
+    f.Numbers[n].value = 12.5;
+    f.Numbers[n].exists = kTrue;
+    LineRecord trace;  // a vertical line at x = -15, some 20 pixels from the left edge
+    trace.x1 = -15;
+    trace.y1 = 0;
+    trace.x2 = -15;
+    trace.y2 = 1;
+    trace.dx = 0;
+    trace.dy = 1;
+    trace.exists = kTrue;
+    trace.colour = 4;
+    f.LocusLines[1] = trace;
+    f.LocusCount[kKindLine] = 1;
+    Canvas c;
+    RedrawAll(f, c.Ctx());
+    const QRgb red = qRgb(128, 0, 0);
+    EXPECT_GT(c.Count(15, 0, 25, 400, red), 300);  // the trace is drawn above the list
+    const int top = 481 - 41 - 11;                 // the one row, 41 pixels above the bottom
+    EXPECT_EQ(c.Count(15, top + 1, 25, top + 9, red), 0);
+    EXPECT_LT(c.Count(0, top + 1, 40, top + 9, kGrey), 41 * 9);  // the row's text is there
+}
+
+// The changing values of a long drag fill the store of shaped texts; the names printed at
+// every step stay in it.
+TEST(ImageSurface, ChangingValuesDoNotFlushShapedNames) {
+    ImageSurface s(64, 32);
+    s.SetPixelScale();
+    int printed = 0;
+    for (int step = 0; step < 400; ++step) {
+        for (const char* name : {"A", "B12", "距離AB"}) {
+            s.MoveTo(1, 1);
+            s.Print(name);
+        }
+        for (int row = 0; row < 100; ++row) {
+            s.MoveTo(1, 10);
+            s.Print(" " + std::to_string(printed++) + ".25");
+        }
+        ASSERT_TRUE(s.HoldsShaped("A") && s.HoldsShaped("B12") && s.HoldsShaped("距離AB"))
+            << "step " << step;
+    }
+    EXPECT_GT(printed, 32768);  // the store was full at least once
+    EXPECT_LE(s.ShapedCount(), 32768u);
 }
 
 TEST(ImageSurface, FullRedrawShowsGridAtIntegersAndAxes) {
@@ -343,14 +395,12 @@ TEST(ImageSurface, DragStepLeavesThePictureOfAFullRedraw) {
         dragged.view.MeasureDigits = 5;
         RedrawAll(f, dragged.Ctx());
 
-        const ObjectRef moved[] = {{kKindPoint, static_cast<i16>(b)}};
-        AnalyseDependencies(f, moved, dragged.note);
+        const DragDependents d = AnalyseDragDependents(f, b, dragged.note);
         TakeSnapshot(f);
-        EraseOrTrace(f, moved[0], false, dragged.Ctx());  // the dragged point's old image
         f.Points[b].x = 0.5;
         f.Points[b].y = -0.25;
         const DrawContext step{dragged.surface, dragged.view, 16, dragged.note, dragged.notice};
-        UpdateAfterChange(f, false, nullptr, step);
+        ASSERT_TRUE(ComposeDragStep(f, d, false, nullptr, f.LocusCount, step));
 
         Canvas fresh;
         fresh.view = dragged.view;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cmath>
 #include <utility>
 
 #include "../ui/fake_host.h"
@@ -11,6 +12,7 @@
 #include "render/palette.h"
 #include "render/view_transform.h"
 #include "support/test_figure.h"
+#include "ui/attributes.h"
 #include "ui/drag.h"
 #include "ui/input_dispatch.h"
 #include "ui/modes.h"
@@ -28,7 +30,7 @@ struct DragScene {
     ImageSurface surface{641, 481};
     ObjectRef a;
 
-    explicit DragScene(int pen, i16 locusColour = 0) {
+    explicit DragScene(int pen, i16 locusColour = 0, bool dragging = true) {
         TestFigure t;
         a = t.Free(-3, -1);
         const ObjectRef b = t.Free(2, 1.5), r = t.Free(-1, -1);
@@ -49,12 +51,28 @@ struct DragScene {
         app.view.MeasureDigits = 5;
         SetScreen(app.view, surface);
         FullRedraw(app, host, surface);
+        if (!dragging) return;
         PushMode(app.session, kModeDeform);
         app.session.DragPoint = a.index;
         app.session.NeedDependencyMarks = kTrue;
     }
     void Drag(std::initializer_list<std::pair<double, double>> path) {
         for (auto [x, y] : path) Form_MouseMove(app, host, surface, kButtonLeft, 0, x, y);
+    }
+    // The pixels that differ from a full redraw of the same figure.
+    int WrongPixels() {
+        ImageSurface fresh(641, 481);
+        App again;
+        again.figure = app.figure;
+        again.view = app.view;
+        SetScreen(again.view, fresh);
+        FullRedraw(again, host, fresh);
+        const QImage& want = fresh.Image();
+        const QImage& got = surface.Image();
+        int wrong = 0;
+        for (int y = 0; y < want.height(); ++y)
+            for (int x = 0; x < want.width(); ++x) wrong += got.pixel(x, y) != want.pixel(x, y);
+        return wrong;
     }
     int CountOf(Rgb c) {
         const QImage& im = surface.Image();
@@ -72,19 +90,53 @@ TEST(DragPicture, StepsLeaveExactlyThePictureOfAFullRedraw) {
         scene.Drag({{-2.5, -1.25}, {0.5, -0.25}, {1, 2}});
         scene.app.session.NudgeSteps = 7;
         Form_KeyDown(scene.app, scene.host, scene.surface, kKeyLeft, 0);
+        EXPECT_EQ(scene.WrongPixels(), 0) << "pen " << pen;
+        // A drag that moves nothing else: the free point R has no dependents but its circle.
+        scene.app.session.DragPoint = 1;
+        scene.app.session.NeedDependencyMarks = kTrue;
+        scene.Drag({{4, 4}, {-5, 3}});
+        EXPECT_EQ(scene.WrongPixels(), 0) << "pen " << pen;
+        // A resize lets go of the kept layers; the next step draws them afresh.
+        scene.surface.Resize(641, 481);
+        scene.Drag({{-4, 2}});
+        EXPECT_EQ(scene.WrongPixels(), 0) << "pen " << pen;
+    }
+}
 
-        ImageSurface fresh(641, 481);
-        App again;
-        again.figure = scene.app.figure;
-        again.view = scene.app.view;
-        SetScreen(again.view, fresh);
-        FullRedraw(again, scene.host, fresh);
-        const QImage& want = fresh.Image();
-        const QImage& got = scene.surface.Image();
-        int wrong = 0;
-        for (int y = 0; y < want.height(); ++y)
-            for (int x = 0; x < want.width(); ++x) wrong += got.pixel(x, y) != want.pixel(x, y);
-        EXPECT_EQ(wrong, 0) << "pen " << pen;
+// Highlights come and go without leaving holes: the picks of a drag and of an attribute
+// dialog, accepted or cancelled, leave the picture of a full redraw.
+TEST(DragPicture, PicksLeaveThePictureOfAFullRedraw) {
+    using Start = void (*)(App&, Host&, Surface&);
+    struct Row {
+        const char* what;
+        Start start;
+        double x, y;  // where the object to pick lies
+        bool accept;
+        int key;  // the key that ends the pick after one click, or 0 for a second click
+    } const rows[] = {
+        // A second click in "変形" would also start the drag, which recomposes the picture.
+        {"drag pick accepted", mnuDeform1Pt_Click, -3, -1, true, kKeyEnter},
+        {"drag pick cancelled", mnuDeform1Pt_Click, -3, -1, false, kKeyEsc},
+        {"drag pick cancelled at once", mnuDeform1Pt_Click, NAN, NAN, false, kKeyEsc},
+        {"line attributes", mnuEbasicLine_Click, 0, -1, true, 0},
+        {"point attributes", mnuEbasicPt_Click, 2, 1.5, true, 0},
+    };
+    for (const Row& row : rows) {
+        DragScene scene(1, 0, false);
+        App& app = scene.app;
+        row.start(app, scene.host, scene.surface);
+        if (!std::isnan(row.x))
+            Form_MouseDown(app, scene.host, scene.surface, kButtonLeft, 0, row.x, row.y);
+        if (row.key == 0) {
+            Form_MouseDown(app, scene.host, scene.surface, kButtonLeft, 0, row.x, row.y);
+        } else {
+            Form_KeyDown(app, scene.host, scene.surface, row.key, 0);
+        }
+        const bool dialog = !scene.host.attributeDialogs.empty();
+        EXPECT_EQ(dialog, row.accept && row.start != mnuDeform1Pt_Click) << row.what;
+        EXPECT_EQ(CurrentMode(app.session), row.accept && !dialog ? kModeDeform : kModeStandard)
+            << row.what;
+        EXPECT_EQ(scene.WrongPixels(), 0) << row.what;
     }
 }
 
@@ -102,6 +154,8 @@ TEST(DragPicture, TracingLeavesTheOldImagesInTheLocusColour) {
         }
         // Three old segments, each some 100 pixels long, less what the later images cover.
         EXPECT_GT(traced, 150);
+        // The traces lie in their layer beneath the figure, where a full redraw puts them.
+        EXPECT_EQ(scene.WrongPixels(), 0);
         // The full redraw at the end of the drag draws the stored images again.
         Form_KeyDown(scene.app, scene.host, scene.surface, kKeyEsc, 0);
         EXPECT_GE(scene.CountOf(red), traced);
