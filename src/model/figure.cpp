@@ -191,28 +191,6 @@ void InitObject(Figure& f, ObjectRef ref) {
     }
 }
 
-i16* ExistsOf(Figure& f, ObjectRef ref) {
-    if (!InTable(f, ref)) return nullptr;
-    switch (ref.kind) {
-        case kKindNumber:
-            return &f.Numbers[ref.index].exists;
-        case kKindPoint:
-            return &f.Points[ref.index].exists;
-        case kKindLine:
-            return &f.Lines[ref.index].exists;
-        default:
-            return &f.Circles[ref.index].exists;
-    }
-}
-
-i16 ExistsValue(const Figure& f, ObjectRef ref) {
-    i16* e = ExistsOf(const_cast<Figure&>(f), ref);
-    return e ? *e : 0;
-}
-
-void SetExists(Figure& f, ObjectRef ref, i16 flag) {
-    if (i16* e = ExistsOf(f, ref)) *e = flag;
-}
 
 int NameWidth(i16 kind) {
     return kind == kKindNumber ? kNumberNameWidth : kNameWidth;
@@ -248,14 +226,6 @@ std::string NameOf(const Figure& f, ObjectRef ref) {
             return f.Lines[ref.index].name;
         default:
             return f.Circles[ref.index].name;
-    }
-}
-
-void SetOutputsExist(Figure& f, int procedure, i16 flag) {
-    for (int j = 1; j <= kSlots; ++j) {
-        const ObjectRef r = f.ProcOutput[procedure][j];
-        if (r.IsEmpty()) break;
-        SetExists(f, r, flag);
     }
 }
 

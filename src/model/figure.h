@@ -84,16 +84,41 @@ std::string DefaultName(i16 kind, int i);
 void ClearAllObjects(Figure& f);
 // Empties one entry as a reset leaves it and gives it the default name of its kind.
 void InitObject(Figure& f, ObjectRef ref);
-void SetExists(Figure& f, ObjectRef ref, i16 flag);
 void SetName(Figure& f, ObjectRef ref, std::string_view text);
-void SetOutputsExist(Figure& f, int procedure, i16 flag);
 void TakeSnapshot(Figure& f);
 void ClearLoci(Figure& f);
 
 // The `exists` field of the referenced object, or nullptr when the reference names no entry
 // of the tables (kind outside 0..3 or index outside 0..Capacity).
-i16* ExistsOf(Figure& f, ObjectRef ref);
-i16 ExistsValue(const Figure& f, ObjectRef ref);
+// (Inline: the dependency analysis reads and writes these for every input and output.)
+inline i16* ExistsOf(Figure& f, ObjectRef ref) {
+    if (ref.kind < 0 || ref.kind > 3 || ref.index < 0 || ref.index > f.Capacity) return nullptr;
+    switch (ref.kind) {
+        case kKindNumber:
+            return &f.Numbers[ref.index].exists;
+        case kKindPoint:
+            return &f.Points[ref.index].exists;
+        case kKindLine:
+            return &f.Lines[ref.index].exists;
+        default:
+            return &f.Circles[ref.index].exists;
+    }
+}
+inline i16 ExistsValue(const Figure& f, ObjectRef ref) {
+    const i16* e = ExistsOf(const_cast<Figure&>(f), ref);
+    return e ? *e : i16{0};
+}
+inline void SetExists(Figure& f, ObjectRef ref, i16 flag) {
+    if (i16* e = ExistsOf(f, ref)) *e = flag;
+}
+// Sets `exists` of the procedure's outputs, up to its first empty output slot.
+inline void SetOutputsExist(Figure& f, int procedure, i16 flag) {
+    for (int j = 1; j <= kSlots; ++j) {
+        const ObjectRef r = f.ProcOutput[procedure][j];
+        if (r.IsEmpty()) break;
+        SetExists(f, r, flag);
+    }
+}
 // The name of the referenced object (trimmed), empty for an invalid reference.
 std::string NameOf(const Figure& f, ObjectRef ref);
 // Width of the name field for a kind: 40 for numbers, 10 otherwise.
