@@ -136,12 +136,15 @@ void ForEachInput(const Figure& f, int i, Visit visit) {
 }
 
 // Whether one walk of the analysis settles the list, as it does for a figure built in the
-// window: every input is made earlier in the list (or by no procedure), and no movable point is
-// tied to anything. The rounds and passes would then only repeat the first walk.
+// window: every input is made earlier in the list (or by no procedure), and every tied point is
+// made by a procedure, which marks it afresh before anything reads it. The rounds and passes
+// would then only repeat the first walk and its placement of the tied points.
 bool SettlesInOneWalk(const Figure& f) {
-    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p)
-        if (f.Points[p].movable != 0 && f.Points[p].bindKind != 0) return false;
     const Makers makers(f);
+    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p)
+        if (f.Points[p].movable != 0 && f.Points[p].bindKind != 0 &&
+            makers.Of({kKindPoint, static_cast<i16>(p)}) == 0)
+            return false;
     for (int i = 1; i <= f.ProcedureCount; ++i) {
         bool forward = false;
         ForEachInput(f, i, [&](ObjectRef r) { forward = forward || makers.Of(r) >= i; });
@@ -225,12 +228,19 @@ void AnalyseDependencies(Figure& f, std::span<const ObjectRef> moved, const Noti
     const int n = CountMoved(moved);
     std::fill(f.ProcState.begin(), f.ProcState.end(), 0);
     MarkMovedPoints(f, moved, n);
-    // The first round's walk is final: a second round would find nothing changed, and the pass
-    // that follows would repeat it. Without any defined procedure there is no pass.
-    bool any = false;
+    // The first round's walk is final: a second round would find nothing changed, and the
+    // passes that follow would repeat it. Without any defined procedure there is no pass; a
+    // tied point adds one, in which it is placed on what it hangs on.
+    bool any = false, tied = false;
     for (int i = 1; i <= f.ProcedureCount; ++i) any = MarkProcedure(f, i) != 0 || any;
-    f.RecomputePasses = any ? 1 : 0;
-    if (!any) MarkMovedPoints(f, moved, n);
+    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) {
+        if (f.Points[p].movable == 0) continue;
+        if (f.Points[p].bindKind != 0) tied = true;
+        i16 v = 0;
+        if (PlaceForAnalysis(f, p, v) && v < f.Points[p].exists) f.Points[p].exists = v;
+    }
+    f.RecomputePasses = static_cast<i16>((any ? 1 : 0) + (tied ? 1 : 0));
+    if (f.RecomputePasses == 0) MarkMovedPoints(f, moved, n);
 }
 
 void AnalyseDependenciesInFull(Figure& f, std::span<const ObjectRef> moved,

@@ -342,6 +342,13 @@ Figure RandomFigure(std::mt19937& rng, bool forward, bool tied, bool self = fals
         const ObjectRef out = f.ProcOutput[later][1];
         if (!out.IsEmpty() && out.kind == r.kind) f.ProcInput[i][1] = out;
     }
+    // A tied point hung on an object made after it.
+    for (int p = 1; tied && p <= f.ObjectCount[kKindPoint]; ++p) {
+        PointRecord& pt = f.Points[p];
+        if (pt.bindKind == 0 || made[pt.bindKind].empty() || pick(2) == 0) continue;
+        pt.bindIndex = made[pt.bindKind].back().index;
+        break;
+    }
     // A procedure that reads its own output.
     for (int i = 1; self && i <= f.ProcedureCount; ++i) {
         if (f.ProcInput[i][1].IsEmpty() || f.ProcOutput[i][1].kind != f.ProcInput[i][1].kind)
