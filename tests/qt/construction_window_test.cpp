@@ -111,6 +111,19 @@ TEST_F(ConstructionWindow, TheNumberDialogIsModelessAndHiddenAfterEachAnswer) {
     EXPECT_EQ(f.ObjectCount[kKindCircle], 2);
     EXPECT_EQ(f.ProcInput[f.ProcedureCount][2], (ObjectRef{kKindNumber, 1}));
 
+    // OK with no line selected cancels, even with the focus frame on the first line.
+    window->RunMenuCommand("mnuCPN");
+    Click(0, 0);
+    ASSERT_TRUE(dialog->isVisible());
+    list->setFocus();
+    list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    ASSERT_EQ(list->currentRow(), 0);
+    QTest::mouseClick(Control<QPushButton>("Cmd_OK"), Qt::LeftButton);
+    EXPECT_EQ(f.ObjectCount[kKindCircle], 2);
+    EXPECT_EQ(f.ProcCode[f.ProcedureCount], "C1");
+    EXPECT_EQ(f.ProcInput[f.ProcedureCount][2], (ObjectRef{kKindNumber, 1}));
+    EXPECT_EQ(Mode(), kModeStandard);
+
     // Closing the dialog cancels the construction.
     window->RunMenuCommand("mnuCPN");
     Click(0, 0);
