@@ -79,6 +79,10 @@ TEST_F(ConstructionWindow, TheNumberDialogIsModelessAndHiddenAfterEachAnswer) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->isModal());
+    // The panels keep their texts; what is waited for is their tooltip.
+    EXPECT_EQ(Panel(1), QString("選択(作図中)"));
+    EXPECT_EQ(window->statusPanels().Panel(1)->toolTip(),
+              QString("「円（中心と半径）」: 数値を選ぶか,新しく入力してください (2/2)"));
     EXPECT_EQ(dialog->windowTitle(), QString("数値の選択"));
     EXPECT_EQ(Control<QPushButton>("Command1")->text(), QString("既存の変数から選択する"));
     EXPECT_EQ(Control<QPushButton>("NewNum")->text(), QString("新しい変数を追加する"));
