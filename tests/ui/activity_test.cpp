@@ -84,54 +84,40 @@ const UnderWay kUnderWay[] = {
      }},
 };
 
-// The first wall a new user meets: a construction chosen in the middle of another activity
-// starts at once instead of beeping, and the activity leaves nothing behind.
-TEST_F(Activity, AConstructionChosenMeanwhileEndsWhatWasUnderWayAndStarts) {
+// The first wall a new user meets: a command chosen in the middle of another activity runs at
+// once instead of beeping, and the activity leaves nothing behind (a pending point, a
+// half-built procedure, a dialog waiting for an answer).
+TEST_F(Activity, ACommandChosenMeanwhileEndsWhatWasUnderWayAndRuns) {
     const Figure before = fig();
-    for (const UnderWay& u : kUnderWay) {
-        SCOPED_TRACE(u.what);
-        u.start(*this);
-        ASSERT_NE(Mode(), kModeStandard);
-        const int beeps = host.beeps;
-        const int numberHides = host.numberHides, bindingHides = host.bindingHides;
-        Run("mnuMdis2P");
-        EXPECT_EQ(host.beeps, beeps);
-        EXPECT_EQ(Mode(), kModeConstructionPick);
-        EXPECT_EQ(app.session.ModeDepth, 3);
-        EXPECT_EQ(CodeOf(fig(), fig().ProcedureCount), "ND2P");
-        EXPECT_EQ(fig().ProcedureCount, before.ProcedureCount + 1);
-        EXPECT_EQ(fig().ObjectCount[kKindPoint], 3);
-        EXPECT_EQ(host.numberHides - numberHides, std::string(u.what) == "number dialog");
-        EXPECT_EQ(host.bindingHides - bindingHides, std::string(u.what) == "binding dialog");
-        Key(kKeyEsc);
-        ASSERT_EQ(Mode(), kModeStandard);
-        EXPECT_EQ(fig().ProcedureCount, before.ProcedureCount);
-        EXPECT_EQ(app.session.ModeDepth, 1);
-        ExpectWhole();
-        EXPECT_EQ(fig().Points[1].bindKind, 0);
-    }
-}
-
-// The same for the file commands, New, the free-point mode and "1点を動かす".
-TEST_F(Activity, OtherCommandsEndItToo) {
     const struct {
         const char* command;
         i16 mode;  // where the command leaves the window
-    } rows[] = {{"mnuPnewFreeP", kModeNewPoint},
+    } rows[] = {{"mnuMdis2P", kModeConstructionPick},
+                {"mnuPnewFreeP", kModeNewPoint},
                 {"mnuDeform1Pt", kModeDragPick},
                 {"mnuSave", kModeStandard},
                 {"mnuNew", kModeStandard}};
     for (const auto& r : rows) {
         for (const UnderWay& u : kUnderWay) {
-            SCOPED_TRACE(std::string(r.command) + " after " + u.what);
+            const std::string what = u.what, command = r.command;
+            SCOPED_TRACE(command + " after " + what);
             u.start(*this);
-            const int saves = host.saveAsked, asks = host.newConfirmations;
-            Run(r.command);
+            ASSERT_NE(Mode(), kModeStandard);
+            const int beeps = host.beeps, saves = host.saveAsked, asks = host.newConfirmations;
+            const int numberHides = host.numberHides, bindingHides = host.bindingHides;
+            Run(command);
+            EXPECT_EQ(host.beeps, beeps);
             EXPECT_EQ(Mode(), r.mode);
             EXPECT_EQ(fig().ObjectCount[kKindPoint], 3 + (r.mode == kModeNewPoint));
-            EXPECT_EQ(host.saveAsked - saves, std::string(r.command) == "mnuSave");
-            EXPECT_EQ(host.newConfirmations - asks, std::string(r.command) == "mnuNew");
+            EXPECT_EQ(fig().ProcedureCount,
+                      before.ProcedureCount + (r.mode == kModeNewPoint || command == "mnuMdis2P"));
+            EXPECT_EQ(host.saveAsked - saves, command == "mnuSave");
+            EXPECT_EQ(host.newConfirmations - asks, command == "mnuNew");
+            EXPECT_EQ(host.numberHides - numberHides, what == "number dialog");
+            EXPECT_EQ(host.bindingHides - bindingHides, what == "binding dialog");
+            EXPECT_EQ(fig().Points[1].bindKind, 0);
             EXPECT_TRUE(EndActivity(app, host, surface, false));
+            EXPECT_EQ(fig().ProcedureCount, before.ProcedureCount);
             ExpectWhole();
         }
     }
