@@ -28,11 +28,13 @@ class HeadlessHost : public Host {
     void ShowStatus(const StatusView&) override {}
     void ShowPickStatus(const std::string&) override {}
     void ShowNumberDialog(const NumberDialogView&) override {}
+    void HideNumberDialog() override {}
     void ShowTextViewer(const std::string&) override {}
     void ShowAbout() override {}
     // The local time of day, as the window's clock gives it.
     double TimeOfDay() override;
     void ShowBindingDialog(int) override {}
+    void HideBindingDialog() override {}
     void ShowNewConfirmation() override {}
     void ShowAttributeDialog(const AttributeDialogView&) override {}
     void HideAttributeDialog(i16) override {}

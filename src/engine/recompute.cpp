@@ -1,6 +1,7 @@
 #include "engine/recompute.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "engine/evaluators.h"
@@ -91,6 +92,45 @@ int MaxAnalysisRounds(const Figure& f) {
     const long perRound = 1L + f.ProcedureCount + f.ObjectCount[kKindPoint];
     const long byBudget = std::max<long>(kMinRounds, kRoundWorkBudget / perRound);
     return static_cast<int>(std::min<long>(f.ProcedureCount + 2L, byBudget));
+}
+
+// The analysis stopped at its round bound before the levels settled: the passes it allows do
+// not carry every value along a chain of forward references, so a procedure that reads an
+// output produced at or after its own place in the list (directly, through a point tied to
+// one, or through another such procedure) would keep a value of an earlier pass. Its outputs
+// become undefined and it is not evaluated, so nothing is shown at a wrong position; whatever
+// is built on them follows as undefined.
+void UndefineUnsettled(Figure& f) {
+    std::array<std::vector<int>, 4> producer;
+    for (auto& p : producer) p.assign(static_cast<size_t>(f.Capacity) + 1, 0);
+    const auto slot = [&f](ObjectRef r) {
+        return r.kind >= kKindNumber && r.kind <= kKindCircle && r.index >= 1 &&
+               r.index <= f.Capacity;
+    };
+    for (int i = 1; i <= f.ProcedureCount; ++i)
+        for (int j = 1; j <= kSlots; ++j)
+            if (const ObjectRef r = f.ProcOutput[i][j]; slot(r)) producer[r.kind][r.index] = i;
+    std::vector<bool> unsettled(static_cast<size_t>(f.ProcedureCount) + 1, false);
+    const auto late = [&](ObjectRef r, int i) {
+        if (!slot(r)) return false;
+        const int k = producer[r.kind][r.index];
+        return k != 0 && (k >= i || unsettled[k]);
+    };
+    for (int i = 1; i <= f.ProcedureCount; ++i) {
+        for (int j = 1; j <= kSlots && !unsettled[i]; ++j) {
+            const ObjectRef r = f.ProcInput[i][j];
+            if (r.kind % 100 == 0 && r.index == 0) break;
+            bool stale = late(r, i);
+            if (!stale && r.kind == kKindPoint && slot(r)) {
+                const PointRecord& pt = f.Points[r.index];
+                if (pt.movable != 0) stale = late({pt.bindKind, pt.bindIndex}, i);
+            }
+            unsettled[i] = stale;
+        }
+        if (!unsettled[i]) continue;
+        f.ProcState[i] = 2;  // not evaluated: the outputs stay undefined
+        SetOutputsExist(f, i, 0);
+    }
 }
 
 i16 MarkerFor(i16 level, int i) {
@@ -282,6 +322,7 @@ void AnalyseDependenciesInFull(Figure& f, std::span<const ObjectRef> moved,
             if (PlaceForAnalysis(f, p, v) && v < f.Points[p].exists) f.Points[p].exists = v;
         }
     }
+    if (changed) UndefineUnsettled(f);
 }
 
 void SettleMovablePoint(Figure& f, int p, const Notifier& note) {

@@ -39,14 +39,14 @@ void PlaceOnLine(PointRecord& p, const LineRecord& l, const Notifier& note) {
                 note.Beep();
             }
             p.param = t;
-            // A segment whose two points coincide holds only its first point.
-            if (len > 0) {
-                p.x = ((len - t) * l.x1 + t * l.x2) / len;
-                p.y = ((len - t) * l.y1 + t * l.y2) / len;
-            } else {
-                p.x = l.x1;
-                p.y = l.y1;
+            // A segment whose two points coincide has no place to divide: the point is
+            // undefined until the segment has a length again.
+            if (!(len > 0)) {
+                p.exists = 0;
+                return;
             }
+            p.x = ((len - t) * l.x1 + t * l.x2) / len;
+            p.y = ((len - t) * l.y1 + t * l.y2) / len;
             break;
         case 2:  // half-line from the base point along the direction
             if (t < 0) {
@@ -111,10 +111,13 @@ void PlaceBoundPoint(Figure& f, int point, const Notifier& note) {
     const int i = p.bindIndex;
     switch (p.bindKind) {
         case kKindPoint:
-            // The point takes the position only; the driver copies the tie's `exists`.
+            // The point takes the position; the driver copies the tie's `exists` when it is
+            // defined. A point tied to an undefined point is undefined itself, whatever marker
+            // it held, so that nothing is drawn or measured from a stale position.
             if (!InTable(f, i)) return;
             p.x = f.Points[i].x;
             p.y = f.Points[i].y;
+            if (f.Points[i].exists == 0) p.exists = 0;
             break;
         case kKindLine:
             if (!InTable(f, i)) {

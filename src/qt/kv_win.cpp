@@ -212,6 +212,10 @@ void KVwin::ApplyStatus(const StatusView& status) {
     status_->SetPanelText(1, ToQt(status.panel1));
     status_->SetPanelText(2, ToQt(status.panel2));
     status_->SetPanelText(3, ToQt(status.panel3));
+    // What the command waits for, over the mode and the candidate panels, where the user looks
+    // for it.
+    const QString prompt = ToQt(status.prompt);
+    for (int panel : {1, 4}) status_->Panel(panel)->setToolTip(prompt);
     for (const MenuSetting& c : status.checks) {
         if (QAction* a = MenuAction(c.menu)) a->setChecked(c.on);
     }

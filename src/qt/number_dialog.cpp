@@ -76,8 +76,13 @@ KVSelNum::KVSelNum(QWidget* parent) : QDialog(parent) {
 
     connect(command1_, &QPushButton::clicked, this, &KVSelNum::Command1_Click);
     connect(newNum_, &QPushButton::clicked, this, &KVSelNum::NewNum_Click);
-    connect(cmdOk_, &QPushButton::clicked, this,
-            [this] { Answer([this, row = numList_->currentRow()] { emit ListAccepted(row); }); });
+    // Only a selected line counts: the focus frame the list puts on its first line when it
+    // gets the focus is not a choice, and OK without a choice cancels.
+    connect(cmdOk_, &QPushButton::clicked, this, [this] {
+        const QList<QListWidgetItem*> chosen = numList_->selectedItems();
+        const int row = chosen.isEmpty() ? -1 : numList_->row(chosen.front());
+        Answer([this, row] { emit ListAccepted(row); });
+    });
     connect(numList_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         const int row = numList_->row(item);
         Answer([this, row] { emit ListAccepted(row); });

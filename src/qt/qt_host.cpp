@@ -9,6 +9,7 @@
 #include "qt/binding_dialog.h"
 #include "qt/kv_win.h"
 #include "qt/new_confirmation.h"
+#include "qt/number_dialog.h"
 #include "qt/qt_text.h"
 
 namespace kv {
@@ -57,6 +58,10 @@ void QtHost::ShowNumberDialog(const NumberDialogView& view) {
     window_.ShowNumberDialog(view);
 }
 
+void QtHost::HideNumberDialog() {
+    if (KVSelNum* d = window_.numberDialog()) d->hide();
+}
+
 void QtHost::ShowTextViewer(const std::string& text) {
     window_.ShowTextViewer(text);
 }
@@ -72,6 +77,10 @@ double QtHost::TimeOfDay() {
 // Point binding and the New command.
 void QtHost::ShowBindingDialog(int kind) {
     ShowBindingDialogOf(window_, kind);
+}
+
+void QtHost::HideBindingDialog() {
+    if (auto* d = window_.findChild<SelGeoKindBounded*>("SelGeoKindBounded")) d->hide();
 }
 
 void QtHost::ShowNewConfirmation() {

@@ -21,12 +21,14 @@ class QtHost : public Host {
     void ShowStatus(const StatusView& status) override;
     void ShowPickStatus(const std::string& text) override;
     void ShowNumberDialog(const NumberDialogView& view) override;
+    void HideNumberDialog() override;
     void ShowTextViewer(const std::string& text) override;
     void ShowAbout() override;
     double TimeOfDay() override;
 
     // Point binding and the New command.
     void ShowBindingDialog(int kind) override;
+    void HideBindingDialog() override;
     void ShowNewConfirmation() override;
     // Attribute dialogs.
     void ShowAttributeDialog(const AttributeDialogView& view) override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "engine/constants.h"
 #include "render/clip.h"
@@ -12,7 +13,6 @@ namespace {
 
 constexpr double kPointLimit = 1000;   // points farther out are not drawn
 constexpr double kRadiusLimit = 1000;  // nor are circles larger than this
-constexpr double kLineReach = 15;      // a line is drawn this many half-widths each way
 
 // Only called with values already clipped to the drawable rectangle, which fits in float.
 float F(double v) {
@@ -22,6 +22,20 @@ float F(double v) {
 void Segment(const DrawContext& ctx, const ClipRect& r, double x1, double y1, double x2, double y2,
              Rgb c) {
     if (ClipSegment(r, x1, y1, x2, y2)) ctx.surface.Line(F(x1), F(y1), F(x2), F(y2), c);
+}
+
+// The straight line through (px, py) with unit direction (ux, uy), from parameter `from` on
+// (-infinity for a whole line, 0 for a half-line): only the stretch around the foot of the
+// perpendicular from the window's centre is drawn, one window diagonal each way, so a line is
+// drawn wherever its defining point lies, however far outside the window.
+void Reach(const DrawContext& ctx, const ClipRect& r, double px, double py, double ux, double uy,
+           double from, Rgb c) {
+    const double span = std::hypot(r.x1 - r.x0, r.y1 - r.y0);
+    const double foot = ((r.x0 + r.x1) / 2 - px) * ux + ((r.y0 + r.y1) / 2 - py) * uy;
+    if (!std::isfinite(foot) || !std::isfinite(span)) return;
+    const double a = std::max(from, foot - span), b = foot + span;
+    if (!(a < b)) return;
+    Segment(ctx, r, px + a * ux, py + a * uy, px + b * ux, py + b * uy, c);
 }
 
 void Circle(const DrawContext& ctx, const ClipRect& r, double cx, double cy, double radius, Rgb c) {
@@ -133,25 +147,23 @@ void DrawPointMark(const PointRecord& p, const DrawContext& ctx) {
 
 void DrawLineRecord(const LineRecord& l, const DrawContext& ctx) {
     if (l.exists == 0) return;
-    // Reaching the window also when the view has been moved away from the origin.
-    const double e =
-        kLineReach * ctx.view.HalfWidth + std::hypot(ctx.view.CentreX, ctx.view.CentreY);
     const ClipRect r = DrawableRect(ctx.view);
+    constexpr double kAll = std::numeric_limits<double>::infinity();
+    const Rgb c = ctx.Colour(l.colour);
     switch (l.form) {
         case 0:
-            Segment(ctx, r, l.x1 - e * l.dx, l.y1 - e * l.dy, l.x1 + e * l.dx, l.y1 + e * l.dy,
-                    ctx.Colour(l.colour));
+            Reach(ctx, r, l.x1, l.y1, l.dx, l.dy, -kAll, c);
             break;
         case 1:
             // Ends closer than this have no direction, and the line is undefined by rule.
             if (!(std::hypot(l.x2 - l.x1, l.y2 - l.y1) >= kShortVector)) return;
-            Segment(ctx, r, l.x1, l.y1, l.x2, l.y2, ctx.Colour(l.colour));
+            Segment(ctx, r, l.x1, l.y1, l.x2, l.y2, c);
             break;
         case 2:
-            Segment(ctx, r, l.x1, l.y1, l.x1 + e * l.dx, l.y1 + e * l.dy, ctx.Colour(l.colour));
+            Reach(ctx, r, l.x1, l.y1, l.dx, l.dy, 0, c);
             break;
         case 3:
-            Segment(ctx, r, l.x2, l.y2, l.x2 - e * l.dx, l.y2 - e * l.dy, ctx.Colour(l.colour));
+            Reach(ctx, r, l.x2, l.y2, -l.dx, -l.dy, 0, c);
             break;
         default:
             break;

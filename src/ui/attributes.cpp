@@ -43,27 +43,18 @@ void StoreCommon(Record& r, const AttributeAnswer& a) {
     StoreChoice(r.locusColour, a.locusColour, kColourChoices.size());
 }
 
+// The command runs from "標準" or during a drag, to which it returns when the pick ends.
 void StartAttributePick(App& app, Host& host, Surface& surface, i16 kind, i16 editMode) {
     Session& s = app.session;
-    if (CurrentMode(s) != kModeStandard) {
-        host.Beep();
-        return;
-    }
-    if (!PushMode(s, editMode)) {
-        host.Beep();
-        return;
-    }
-    if (!PushMode(s, kModeEditPick)) {
-        PopMode(s);
+    const i16 mode = CurrentMode(s);
+    if ((mode != kModeStandard && mode != kModeDeform) || !PushMode(s, editMode)) {
         host.Beep();
         return;
     }
     s.AttributeTarget = {kind, 0};
     FullRedraw(app, host, surface);
-    StartPick(app, host, surface, kind);
-    // With nothing of the kind to offer the pick ends at once; the edit mode beneath it would
-    // otherwise stay behind, a mode in which no menu command starts and no key is heard.
-    if (CurrentMode(s) == editMode) PopMode(s);
+    // With nothing of the kind to offer the command ends at once.
+    if (!StartPick(app, host, surface, PickPurpose::kAttribute, kind)) PopMode(s);
     RefreshStatus(app, host);
 }
 

@@ -8,18 +8,14 @@
 #include "render/surface.h"
 #include "ui/attribute_dialog_view.h"
 #include "ui/host.h"
+#include "ui/modes.h"
 #include "ui/session.h"
 
 namespace kv {
 
-// The pick of the object runs in "選択(編集)" above one of the edit modes "編集".
-constexpr i16 kModeEditPick = 40;
-constexpr i16 kModeEditPoint = 42;
-constexpr i16 kModeEditLine = 43;
-constexpr i16 kModeEditCircle = 44;
-
 // "基本的なことの設定" → "点" / "直線" / "円", and the same items under "軌跡" → "設定".
-// Only in "標準": elsewhere a pick, a drag or a construction is under way and the command beeps.
+// In "標準" or during a drag, which goes on when the command ends; elsewhere (the menu ends any
+// other activity first) the command beeps.
 void mnuEbasicPt_Click(App& app, Host& host, Surface& surface);
 void mnuEbasicLine_Click(App& app, Host& host, Surface& surface);
 void mnuEbasicCircle_Click(App& app, Host& host, Surface& surface);

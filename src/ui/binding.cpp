@@ -4,7 +4,6 @@
 #include <array>
 #include <vector>
 
-#include "ui/drag.h"
 #include "ui/modes.h"
 #include "ui/picking.h"
 #include "ui/redraw.h"
@@ -67,20 +66,16 @@ bool DependsOnPoint(const Figure& f, int point, ObjectRef target) {
 
 void mnuEboundedPt_Click(App& app, Host& host, Surface& surface) {
     Session& s = app.session;
-    if (CurrentMode(s) != kModeStandard || !PushMode(s, kModeBinding)) {
-        host.Beep();
-        return;
-    }
-    if (!PushMode(s, kModeBindPointPick)) {
-        PopMode(s);
+    const i16 mode = CurrentMode(s);
+    if ((mode != kModeStandard && mode != kModeDeform) || !PushMode(s, kModeBinding)) {
         host.Beep();
         return;
     }
     s.BindPoint = {kKindPoint, 0};
     FullRedraw(app, host, surface);
-    StartPick(app, host, surface, kKindPoint);
-    // A figure without points ends the pick at once; the command ends with it.
-    if (CurrentMode(s) == kModeBinding) EndBinding(app, host, surface);
+    // A figure without points ends the command at once.
+    if (!StartPick(app, host, surface, PickPurpose::kBindPoint, kKindPoint))
+        EndBinding(app, host, surface);
 }
 
 void BindPointChosen(App& app, Host& host, Surface& surface, ObjectRef ref) {
@@ -113,21 +108,14 @@ void BindKindChosen(App& app, Host& host, Surface& surface, int kind) {
         return;
     }
     FullRedraw(app, host, surface);
+    // The command's own mode becomes that of the target step (a pop and a push, which always
+    // has room); the pick runs above it.
     PopMode(s);
-    const int depth = s.ModeDepth;
-    if (!PushMode(s, kModeBindTargetPick) || !PushMode(s, kModeBindTargetPick)) {
-        while (s.ModeDepth > depth) PopMode(s);
-        host.Beep();
-        RefreshStatus(app, host);
-        return;
-    }
+    PushMode(s, kModeBindTargetPick);
     s.BindTarget = {static_cast<i16>(kind), 0};
-    StartPick(app, host, surface, static_cast<i16>(kind));
-    // No object of that kind: the pick has ended at once and taken one of its two modes; the
-    // other goes too, and the point keeps the binding it had.
-    if (s.ModeDepth == depth + 1) {
-        PopMode(s);
-        FullRedraw(app, host, surface);
+    // No object of that kind: the command ends, and the point keeps the binding it had.
+    if (!StartPick(app, host, surface, PickPurpose::kBindTarget, static_cast<i16>(kind))) {
+        EndBinding(app, host, surface);
         return;
     }
     RefreshStatus(app, host);
@@ -150,29 +138,36 @@ void BindTargetChosen(App& app, Host& host, Surface& surface, ObjectRef ref) {
         return;
     }
     // A point tied to something worked out from itself would chase its own image at every
-    // evaluation.
+    // evaluation: the binding is refused, and the user is told why.
     if (DependsOnPoint(f, point, ref)) {
-        host.Beep();
+        host.Message(BindToOwnWorkMessage(f, point, ref));
         FullRedraw(app, host, surface);
         return;
     }
     s.BindTarget = ref;
-    // The point moves onto the object by the shortest way (not at all when it already lies on
-    // it), and its parameter says where it is, so it does not jump to the object's reference
-    // position. A point at a circle's centre has no nearest place and starts at parameter 0.
-    PointRecord rec = f.Points[point];
+    // The point starts at parameter 0: on the point itself, at the line's first defining
+    // point, at the circle's zero position; the redraw places it there.
+    PointRecord& rec = f.Points[point];
     rec.bindKind = ref.kind;
     rec.bindIndex = ref.index;
     rec.param = 0.0;
-    MovePointTo(f, point, rec, rec.x, rec.y);
-    f.Points[point] = rec;
     FullRedraw(app, host, surface);
 
-    // Dragging starts with the point chosen, when the point may be dragged at all.
-    if (f.Points[point].movable != kTrue || !PushMode(s, kModeDeform)) return;
+    // Dragging starts with the point chosen, when the point may be dragged at all; a command
+    // given during a drag goes back to that drag, now with this point.
+    if (f.Points[point].movable != kTrue) return;
+    if (CurrentMode(s) != kModeDeform && !PushMode(s, kModeDeform)) return;
     s.DragPoint = static_cast<i16>(point);
     s.NeedDependencyMarks = kTrue;
     RefreshStatus(app, host);
+}
+
+std::string BindToOwnWorkMessage(const Figure& f, int point, ObjectRef target) {
+    const std::string p = CandidateText(f, {kKindPoint, static_cast<i16>(point)});
+    const std::string t = CandidateText(f, target);
+    if (target == ObjectRef{kKindPoint, static_cast<i16>(point)})
+        return p + "を自分自身に束縛することはできません。";
+    return t + "は" + p + "をもとに作図されているので," + p + "をそこに束縛することはできません。";
 }
 
 }  // namespace kv

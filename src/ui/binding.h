@@ -1,24 +1,21 @@
 #pragma once
 // Tying a point to another point, a line or a circle ("点の束縛条件の設定"), or setting it free
 // again: the point is picked, the kind of binding is chosen in the dialog "種類の選択", and the
-// object to bind to is picked. A point bound to a line or circle keeps its place (it moves
-// only onto the object, by the shortest way) and is then ready to be dragged along it.
+// object to bind to is picked. A newly bound point starts at parameter 0 of its object and is
+// then ready to be dragged along it. The command runs from "標準" or during a drag.
+
+#include <string>
 
 #include "model/figure.h"
 #include "render/surface.h"
 #include "ui/host.h"
+#include "ui/modes.h"
 #include "ui/session.h"
 
 namespace kv {
 
-// Modes of the command: "点の動きの束縛)" beneath, the pick of the point above it, and the
-// pick of the object to bind to (pushed twice; accepting it pops one).
-constexpr i16 kModeBinding = 51;
-constexpr i16 kModeBindPointPick = 52;
-constexpr i16 kModeBindTargetPick = 53;
-
-// "点の束縛条件の設定": starts the pick of the point to bind. Only in "標準"; elsewhere (a
-// construction, a pick, a drag, the free-point mode) it beeps and does nothing.
+// "点の束縛条件の設定": starts the pick of the point to bind. In "標準" or during a drag; elsewhere
+// (the menu ends any other activity first) it beeps and does nothing.
 void mnuEboundedPt_Click(App& app, Host& host, Surface& surface);
 
 // The point to bind was picked: the dialog opens with the point's binding selected. Index 0
@@ -36,8 +33,12 @@ void BindCancel_Click(App& app, Host& host, Surface& surface);
 
 // The object to bind to was picked. Index 0, or an object that itself depends on the point
 // (which would make the point follow itself), leaves the old binding whole; the latter with a
-// beep. Otherwise the point is bound where it stands and dragging it starts.
+// message that says why. Otherwise the point is bound at parameter 0 (the point itself, the
+// line's first defining point, the circle's zero position) and dragging it starts.
 void BindTargetChosen(App& app, Host& host, Surface& surface, ObjectRef ref);
+
+// Why a point cannot be bound to an object worked out from it (or to itself).
+std::string BindToOwnWorkMessage(const Figure& f, int point, ObjectRef target);
 
 // Whether `target` is the point `point` or is worked out from it: by procedures that take
 // it (directly or through other objects), or by points tied to any of those.

@@ -37,11 +37,14 @@ i16 OutputSlotKind(char c) {
 }
 
 // Asks for input slot j of the last procedure: a pick on the figure, or the number dialog.
+// A construction cannot wait for an input nobody can give: with nothing to offer it is
+// cancelled, so no half-built procedure stays behind.
 void AskFor(App& app, Host& host, Surface& surface, int j) {
     const Figure& f = app.figure;
     const i16 kind = f.ProcInput[f.ProcedureCount][j].kind;
     app.session.ActiveFormFilter = f.InputFormFilter[j];
-    StartPick(app, host, surface, kind);
+    if (!StartPick(app, host, surface, PickPurpose::kConstructionInput, kind))
+        CancelConstruction(app, host, surface);
 }
 
 // Creates the outputs of the last procedure at the ends of their tables; false (nothing
@@ -83,13 +86,11 @@ void RemoveLastProcedure(Figure& f) {
 }
 
 bool Constructing(const Session& s) {
-    return CurrentMode(s) == kModeConstructionPick && s.ModeDepth >= 1 &&
-           s.ModeStack[s.ModeDepth - 1] == kModeConstructing;
+    return CurrentMode(s) == kModeConstructing;
 }
 
 void CancelConstruction(App& app, Host& host, Surface& surface) {
     RemoveLastProcedure(app.figure);
-    PopMode(app.session);
     PopMode(app.session);
     FullRedraw(app, host, surface);
 }
@@ -149,12 +150,6 @@ int NextInputSlot(const Figure& f) {
     return 0;
 }
 
-bool AwaitingNumber(const App& app) {
-    if (!Constructing(app.session)) return false;
-    const int j = NextInputSlot(app.figure);
-    return j != 0 && app.figure.ProcInput[app.figure.ProcedureCount][j].kind == kSlotChosenNumber;
-}
-
 bool StartConstruction(App& app, Host& host, Surface& surface, std::string_view code) {
     Figure& f = app.figure;
     const CodeInfo* info = FindCode(code);
@@ -191,10 +186,8 @@ bool StartConstruction(App& app, Host& host, Surface& surface, std::string_view 
         RefreshStatus(app, host);
         return false;
     }
-    PushMode(app.session, kModeConstructionPick);
-    RefreshStatus(app, host);
     NextInput(app, host, surface);
-    return Constructing(app.session);
+    return CurrentMode(app.session) == kModeConstructionPick;
 }
 
 void RunConstructionMenu(App& app, Host& host, Surface& surface, std::string_view code,
@@ -241,7 +234,6 @@ void AcceptInput(App& app, Host& host, Surface& surface, ObjectRef ref) {
         CancelConstruction(app, host, surface);
         return;
     }
-    PopMode(app.session);
     PopMode(app.session);
     ApplyOutputForms(f);
     NameMeasuredOutputs(f);

@@ -10,18 +10,17 @@
 #include "render/surface.h"
 #include "ui/host.h"
 #include "ui/menu_tree.h"
+#include "ui/modes.h"
+#include "ui/picking.h"
 #include "ui/session.h"
 
 namespace kv {
 
-// Modes of a construction: "作図構成" beneath, "選択(作図中)" while an input is asked for.
-constexpr i16 kModeConstructing = 17;
-constexpr i16 kModeConstructionPick = 15;
-
-// Starts the construction command for a code. Only in the resting mode "標準"; elsewhere (a
-// pick, a drag, the free-point mode or a number dialog under way) it beeps, so no procedure
-// is ever begun while another is half built. Codes without a command of their own are
-// refused with a beep as well. Returns true when the inputs are being asked for.
+// Starts the construction command for a code: "作図構成" is pushed and the first input asked
+// for in a pick above it. Only in the resting mode "標準" (the menu ends any other activity
+// first); elsewhere it beeps, so no procedure is ever begun while another is half built. Codes
+// without a command of their own are refused with a beep as well. Returns true when the inputs
+// are being asked for.
 bool StartConstruction(App& app, Host& host, Surface& surface, std::string_view code);
 
 // A construction menu item: the code, then the item's own variant of the output form.
@@ -40,21 +39,19 @@ bool CheckAvailability(const Figure& f);
 int NextInputSlot(const Figure& f);
 // Asks for the first input.
 void NextInput(App& app, Host& host, Surface& surface);
-// An input was picked or chosen; index 0 cancels the construction. An answer that does not
-// fit the input asked for (or comes when none is asked for) changes nothing.
+// An input was picked or chosen (its pick has ended, "作図構成" is on top); index 0 cancels the
+// construction. An answer that does not fit the input asked for (or comes when none is asked
+// for) changes nothing.
 void AcceptInput(App& app, Host& host, Surface& surface, ObjectRef ref);
 // The output forms of the slot settings, applied to the last procedure's outputs.
 void ApplyOutputForms(Figure& f);
 
-// Whether a construction's two modes ("選択(作図中)" over "作図構成") are on top of the stack.
+// Whether a construction is between two of its picks: "作図構成" is on top of the stack.
 bool Constructing(const Session& s);
 // Takes the last procedure off the list, leaving its row empty for the next one.
 void RemoveLastProcedure(Figure& f);
-// Drops the procedure being built, leaves both construction modes and redraws.
+// Drops the procedure being built, leaves "作図構成" and redraws.
 void CancelConstruction(App& app, Host& host, Surface& surface);
-
-// Whether the construction under way waits for the number dialog.
-bool AwaitingNumber(const App& app);
 
 // "繰り返し(Redo)": the command of the last procedure once more, keeping its slot settings
 // (another segment after a segment). A free point restarts the free-point mode. Ignored while

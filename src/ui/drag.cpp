@@ -111,10 +111,13 @@ void mnuDeform1Pt_Click(App& app, Host& host, Surface& surface) {
     }
     app.session.NeedDependencyMarks = kTrue;
     PushMode(app.session, kModeDeform);
-    PushMode(app.session, kModeDragPick);
-    // The candidates are the points that may be dragged, all marked with a black circle.
-    StartFreePointPick(app, host, surface, kKindPoint);
-    DrawAllCandidates(app, host, surface, 7);
+    // The candidates are the points that may be dragged, all marked with a black circle. With
+    // none, "変形" stays with nothing to drag: the point dragged last is not taken up again.
+    if (StartPick(app, host, surface, PickPurpose::kDrag, kKindPoint)) {
+        DrawAllCandidates(app, host, surface, 7);
+    } else {
+        app.session.DragPoint = 0;
+    }
     RefreshStatus(app, host);
 }
 

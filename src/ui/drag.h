@@ -7,12 +7,10 @@
 #include "model/figure.h"
 #include "render/surface.h"
 #include "ui/host.h"
+#include "ui/modes.h"
 #include "ui/session.h"
 
 namespace kv {
-
-// The pick of the point to drag runs in "選択", pushed above "変形" (kModeDeform).
-constexpr i16 kModeDragPick = 13;
 
 // "1点を動かす": enter "変形" and start the pick of the point to move. The pick stores the
 // point in DragPoint and leaves "選択", so that "変形" is current. Only in "標準"; elsewhere

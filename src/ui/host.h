@@ -37,6 +37,8 @@ class Host {
     // The modeless number dialog, filled afresh; its buttons answer through the handlers of
     // ui/number_dialog.h.
     virtual void ShowNumberDialog(const NumberDialogView& view) = 0;
+    // Hides the number dialog without an answer: the construction that asked has ended.
+    virtual void HideNumberDialog() = 0;
     // The modeless text viewer, emptied and filled with the text (lines end in CR LF).
     virtual void ShowTextViewer(const std::string& text) = 0;
     // The modeless version window.
@@ -49,6 +51,8 @@ class Host {
     // The modeless binding dialog "種類の選択" with item `kind` (0..3) of its list selected, or
     // none for -1; its buttons answer through the handlers of ui/binding.h.
     virtual void ShowBindingDialog(int kind) = 0;
+    // Hides the binding dialog without an answer: the binding command has ended.
+    virtual void HideBindingDialog() = 0;
     // The modeless confirmation of New; its buttons answer through ui/new_figure.h.
     virtual void ShowNewConfirmation() = 0;
     // Attribute dialogs: the modeless dialog of the view's kind (1 point, 2 line, 3 circle),

@@ -10,6 +10,21 @@
 
 namespace kv {
 
+namespace {
+
+// A drag moves only a point that may be dragged at that moment: its attributes may have been
+// changed (to "不可能") since it was chosen. Otherwise the drag has nothing to move.
+void KeepOnlyAMovableDragPoint(App& app) {
+    Session& s = app.session;
+    const Figure& f = app.figure;
+    const int p = s.DragPoint;
+    const bool movable = p >= 1 && p <= f.ObjectCount[kKindPoint] &&
+                         p < static_cast<int>(f.Points.size()) && f.Points[p].movable == kTrue;
+    if (!movable) s.DragPoint = 0;
+}
+
+}  // namespace
+
 void Form_MouseDown(App& app, Host& host, Surface& surface, int buttons, int shift, double x,
                     double y) {
     if (buttons & kButtonRight) {
@@ -25,6 +40,7 @@ void Form_MouseDown(App& app, Host& host, Surface& surface, int buttons, int shi
             mnuDeform1Pt_Click(app, host, surface);
         }
     } else if (mode == kModeDeform) {
+        KeepOnlyAMovableDragPoint(app);
         DragToMouse(app, host, surface, x, y);
     } else if (IsPickingMode(mode)) {
         RefreshStatus(app, host);
@@ -38,6 +54,7 @@ void Form_MouseDown(App& app, Host& host, Surface& surface, int buttons, int shi
 
 void Form_MouseMove(App& app, Host& host, Surface& surface, int buttons, int, double x, double y) {
     if (CurrentMode(app.session) == kModeDeform && (buttons & kButtonLeft)) {
+        KeepOnlyAMovableDragPoint(app);
         DragToMouse(app, host, surface, x, y);
     }
 }
@@ -46,6 +63,7 @@ void Form_KeyDown(App& app, Host& host, Surface& surface, int key, int) {
     const int mode = CurrentMode(app.session);
     if (mode == kModeDeform) {
         if (key >= kKeyLeft && key <= kKeyDown) {
+            KeepOnlyAMovableDragPoint(app);
             DragByKey(app, host, surface, key);
         } else if (key == kKeyEsc) {
             EndDrag(app, host, surface);

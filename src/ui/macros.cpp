@@ -101,7 +101,6 @@ void Refuse(App& app, Host& host, Surface& surface) {
 void CloseSeries(App& app, Host& host, Surface& surface, const std::string& code) {
     AppendProcedure(app.figure, code);
     PopMode(app.session);
-    PopMode(app.session);
     NameMeasuredOutputs(app.figure);
     FullRedraw(app, host, surface);
 }
@@ -191,6 +190,8 @@ void ForgetPolygon(Session& s) {
     s.PolygonVertices.clear();
 }
 
+void CancelPolygon(App& app, Host& host, Surface& surface);
+
 void StartPolygon(App& app, Host& host, Surface& surface, int head) {
     Figure& f = app.figure;
     Session& s = app.session;
@@ -220,7 +221,7 @@ void StartPolygon(App& app, Host& host, Surface& surface, int head) {
     s.PolygonVertices.assign(static_cast<size_t>(n) + 1, 0);
     s.PolygonVertexNo = 1;
     AppendProcedure(f, kVertexCode);
-    StartVertexPick(app, host, surface, {});
+    if (!StartVertexPick(app, host, surface, {})) CancelPolygon(app, host, surface);
 }
 
 // Cancelling during the pick of vertex k: the row waiting for it goes. With sides built the
@@ -233,7 +234,6 @@ void CancelPolygon(App& app, Host& host, Surface& surface) {
         // k = 1: the first vertex row and the head; k = 2: also the row of the second vertex.
         for (int i = 0; i <= k; ++i) RemoveLastProcedure(f);
         ForgetPolygon(s);
-        PopMode(s);
         PopMode(s);
         FullRedraw(app, host, surface);
         return;
@@ -307,7 +307,8 @@ void AcceptVertex(App& app, Host& host, Surface& surface, ObjectRef ref) {
     if (k != n) {
         AppendProcedure(f, kVertexCode);
         s.PolygonVertexNo = static_cast<i16>(k + 1);
-        StartVertexPick(app, host, surface, std::span<const i16>(v).subspan(1, k));
+        if (!StartVertexPick(app, host, surface, std::span<const i16>(v).subspan(1, k)))
+            CancelPolygon(app, host, surface);
         return;
     }
     // The room for the closing side was reserved when the polygon started; should it still be

@@ -1,5 +1,6 @@
 #include "ui/menu_commands.h"
 
+#include "ui/activity.h"
 #include "ui/attributes.h"
 #include "ui/binding.h"
 #include "ui/construction.h"
@@ -13,6 +14,19 @@
 #include "ui/view_commands.h"
 
 namespace kv {
+
+namespace {
+
+// A command that starts something of its own first ends whatever is under way, the way Esc
+// would; its menu is enabled, so choosing it must never only beep. `keepDrag`: the command runs
+// during a drag and returns to it.
+MenuCommand EndingFirst(MenuCommand command, bool keepDrag = false) {
+    return [command = std::move(command), keepDrag](App& a, Host& h, Surface& s) {
+        if (EndActivity(a, h, s, keepDrag)) command(a, h, s);
+    };
+}
+
+}  // namespace
 
 MenuCommandTable MenuCommands() {
     MenuCommandTable t;
@@ -60,6 +74,15 @@ MenuCommandTable MenuCommands() {
     t["mnuLocusSetP"] = mnuEbasicPt_Click;
     t["mnuLocusSetL"] = mnuEbasicLine_Click;
     t["mnuLocusSetC"] = mnuEbasicCircle_Click;
+
+    for (const char* name : {"mnuNew", "mnuLoad", "mnuSave", "mnuDeform1Pt", "mnuPnewFreeP",
+                             "mnuCredo", "mnuMredo", "mnuCundo", "mnuMundo"})
+        t[name] = EndingFirst(t[name]);
+    for (const MenuEntry& e : MenuTree())
+        if (!e.code.empty()) t[std::string(e.name)] = EndingFirst(t[std::string(e.name)]);
+    for (const char* name : {"mnuEbasicPt", "mnuEbasicLine", "mnuEbasicCircle", "mnuLocusSetP",
+                             "mnuLocusSetL", "mnuLocusSetC", "mnuEboundedPt"})
+        t[name] = EndingFirst(t[name], true);
     return t;
 }
 

@@ -1,6 +1,60 @@
 #include "ui/modes.h"
 
+#include <array>
+
 namespace kv {
+
+namespace {
+
+constexpr std::array<ModeInfo, 35> kModes = {{
+    {1, "スタート", false},
+    {2, "標準", false},
+    {3, "ｵﾌﾟｼｮﾝ", false},
+    {4, "補助", false},
+    {5, "ヘルプ", false},
+    {kModeDeform, "変形", false},
+    {7, "ズーム", false},
+    {kModeLoading, "例__読込", false},
+    {kModeSaving, "保存中", false},
+    {10, "編集", false},
+    {11, "軌跡", false},
+    {12, "関数選択", false},
+    {kModeDragPick, "選択", true},
+    {14, "複数選択", true},
+    {kModeConstructionPick, "選択(作図中)", true},
+    {kModeCalculating, "計算中", false},
+    {kModeConstructing, "作図構成", false},
+    {18, "作図開始", false},
+    {19, "測定", false},
+    {20, "ﾌｧｲﾙ消去", false},
+    {21, "数式入力", false},
+    {22, "数値変化", false},
+    {23, "ｻﾌﾞﾒﾆｭｰ", false},
+    {24, "マクロ", false},
+    {25, "図形追加", false},
+    {26, "回転", false},
+    {27, "ﾌｧｲﾙ改名", false},
+    {kModeNewPoint, "点の追加", false},
+    {kModeEditPick, "選択(編集)", true},
+    {kModeEditPoint, "編集", false},
+    {kModeEditLine, "編集", false},
+    {kModeEditCircle, "編集", false},
+    {kModeBinding, "点の動きの束縛)", false},
+    {kModeBindPointPick, "選択(束縛する点)", true},
+    {kModeBindTargetPick, "選択(どこに束縛)", true},
+}};
+
+const ModeInfo* Find(int mode) {
+    for (const ModeInfo& m : kModes)
+        if (m.mode == mode) return &m;
+    return nullptr;
+}
+
+}  // namespace
+
+std::span<const ModeInfo> ModeTable() {
+    return kModes;
+}
 
 bool PushMode(Session& s, i16 mode) {
     if (s.ModeDepth < 0 || s.ModeDepth >= kModeSlots - 1) return false;
@@ -21,92 +75,14 @@ i16 CurrentMode(const Session& s) {
 }
 
 std::optional<std::string_view> KnownModeText(int mode) {
-    switch (mode) {
-        case 1:
-            return "スタート";
-        case 2:
-            return "標準";
-        case 3:
-            return "ｵﾌﾟｼｮﾝ";
-        case 4:
-            return "補助";
-        case 5:
-            return "ヘルプ";
-        case 6:
-            return "変形";
-        case 7:
-            return "ズーム";
-        case 8:
-            return "例__読込";
-        case 9:
-            return "保存中";
-        case 10:
-            return "編集";
-        case 11:
-            return "軌跡";
-        case 12:
-            return "関数選択";
-        case 13:
-            return "選択";
-        case 14:
-            return "複数選択";
-        case 15:
-            return "選択(作図中)";
-        case 16:
-            return "計算中";
-        case 17:
-            return "作図構成";
-        case 18:
-            return "作図開始";
-        case 19:
-            return "測定";
-        case 20:
-            return "ﾌｧｲﾙ消去";
-        case 21:
-            return "数式入力";
-        case 22:
-            return "数値変化";
-        case 23:
-            return "ｻﾌﾞﾒﾆｭｰ";
-        case 24:
-            return "マクロ";
-        case 25:
-            return "図形追加";
-        case 26:
-            return "回転";
-        case 27:
-            return "ﾌｧｲﾙ改名";
-        case 28:
-            return "点の追加";
-        case 40:
-            return "選択(編集)";
-        case 42:
-        case 43:
-        case 44:
-            return "編集";
-        case 51:
-            return "点の動きの束縛)";
-        case 52:
-            return "選択(束縛する点)";
-        case 53:
-            return "選択(どこに束縛)";
-        default:
-            return std::nullopt;
-    }
+    const ModeInfo* m = Find(mode);
+    if (m == nullptr) return std::nullopt;
+    return m->text;
 }
 
 bool IsPickingMode(int mode) {
-    switch (mode) {
-        case 13:
-        case 14:
-        case 15:
-        case 40:
-        case 52:
-        case 53:
-            return true;
-        default:
-            return false;
-    }
+    const ModeInfo* m = Find(mode);
+    return m != nullptr && m->picks;
 }
 
 }  // namespace kv

@@ -1,5 +1,6 @@
 #include "ui/new_figure.h"
 
+#include "ui/activity.h"
 #include "ui/attributes.h"
 #include "ui/construction.h"
 #include "ui/modes.h"
@@ -40,9 +41,9 @@ void mnuNew_Click(App& app, Host& host, Surface& surface) {
 }
 
 void CommandYes_Click(App& app, Host& host, Surface& surface) {
-    // The dialog does not block the window: a construction or a drag may be under way by now,
-    // and its objects must not vanish beneath it.
-    if (CurrentMode(app.session) != kModeStandard) {
+    // The dialog does not block the window: a construction, a pick or a drag may be under way
+    // by now. "はい" ends it first (as Esc would), then the figure is replaced.
+    if (!EndActivity(app, host, surface, false)) {
         host.Beep();
         return;
     }

@@ -9,12 +9,12 @@
 
 namespace kv {
 
-// Only in "標準"; during a construction, a pick, a drag or the free-point mode it beeps and
-// does nothing. A figure without points is reset at once; otherwise the confirmation opens.
+// Only in "標準" (the menu ends any activity first); elsewhere it beeps and does nothing. A
+// figure without points is reset at once; otherwise the confirmation opens.
 void mnuNew_Click(App& app, Host& host, Surface& surface);
 
-// "はい" in the confirmation: the reset, unless a command has started since the dialog opened
-// (then only a beep). "保存しておく" and "キャンセル" only close the dialog.
+// "はい" in the confirmation: whatever the window started since the dialog opened is ended (as
+// Esc would end it), then the reset. "保存しておく" and "キャンセル" only close the dialog.
 void CommandYes_Click(App& app, Host& host, Surface& surface);
 
 // The reset itself: empty tables of the start size, no loci, no pick, no drag, a fresh picture

@@ -3,7 +3,7 @@
 #include "model/number_text.h"
 #include "model/text.h"
 #include "render/number_list.h"
-#include "ui/construction.h"
+#include "ui/picking.h"
 #include "ui/redraw.h"
 
 namespace kv {
@@ -47,12 +47,12 @@ void Cmd_OK_Click(App& app, Host& host, Surface& surface, int row) {
     if (!AwaitingNumber(app)) return;
     const int index = row >= 0 && row < app.figure.ObjectCount[kKindNumber] ? row + 1 : 0;
     if (index != 0) FullRedraw(app, host, surface);
-    AcceptInput(app, host, surface, {kKindNumber, static_cast<i16>(index)});
+    EndPick(app, host, surface, {kKindNumber, static_cast<i16>(index)});
 }
 
 void Cmd_Cancel_Click(App& app, Host& host, Surface& surface) {
     if (!AwaitingNumber(app)) return;
-    AcceptInput(app, host, surface, {kKindNumber, 0});
+    EndPick(app, host, surface, {kKindNumber, 0});
 }
 
 void NewNumOK_Click(App& app, Host& host, Surface& surface, std::string_view text) {
@@ -61,7 +61,7 @@ void NewNumOK_Click(App& app, Host& host, Surface& surface, std::string_view tex
     const int index = AppendObject(f, kKindNumber);
     if (index == 0) {
         host.Beep();
-        AcceptInput(app, host, surface, {kKindNumber, 0});
+        EndPick(app, host, surface, {kKindNumber, 0});
         return;
     }
     InitObject(f, {kKindNumber, static_cast<i16>(index)});
@@ -70,7 +70,7 @@ void NewNumOK_Click(App& app, Host& host, Surface& surface, std::string_view tex
     n.value = LeadingNumber(text);
     n.exists = kTrue;
     FullRedraw(app, host, surface);
-    AcceptInput(app, host, surface, {kKindNumber, static_cast<i16>(index)});
+    EndPick(app, host, surface, {kKindNumber, static_cast<i16>(index)});
 }
 
 }  // namespace kv

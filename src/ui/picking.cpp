@@ -5,13 +5,10 @@
 #include "model/catalogue.h"
 #include "model/text.h"
 #include "render/draw.h"
-#include "ui/attributes.h"
-#include "ui/binding.h"
-#include "ui/construction.h"
 #include "ui/input_dispatch.h"
-#include "ui/macros.h"
 #include "ui/modes.h"
 #include "ui/number_dialog.h"
+#include "ui/pick_handover.h"
 #include "ui/redraw.h"
 #include "ui/status.h"
 
@@ -20,7 +17,6 @@ namespace kv {
 namespace {
 
 constexpr double kFarAway = 10000;  // world units; nothing farther is ever the nearest
-constexpr const char* kPolygonVertexCode = "LPG+";
 
 // Highlight appearance: a red cross, taken away by the background colour; while a new point
 // is placed, a black circle instead.
@@ -43,10 +39,6 @@ struct Painter {
 int CountOf(const Figure& f, i16 kind) {
     if (kind < 0 || kind > 3) return 0;
     return std::min<int>(f.ObjectCount[kind], f.Capacity);
-}
-
-bool BuildingPolygon(const Figure& f) {
-    return f.ProcedureCount >= 1 && CodeOf(f, f.ProcedureCount) == kPolygonVertexCode;
 }
 
 bool IsExcluded(const std::vector<i16>& excluded, ObjectRef ref) {
@@ -86,59 +78,27 @@ double DistanceTo(const Figure& f, ObjectRef ref, double x, double y) {
     }
 }
 
-// Accepting outside a construction: the selection mode goes, and the mode beneath it says
-// whose pick it was.
-void HandOver(App& app, Host& host, Surface& surface, ObjectRef ref) {
-    PopMode(app.session);
-    switch (CurrentMode(app.session)) {
-        case kModeDeform:
-            app.session.DragPoint = ref.index;
-            DrawAllCandidates(app, host, surface, kColourNone);
-            break;
-        case 41:
-        case 42:
-        case 43:
-        case 44:
-            OpenAttributeDialog(app, host, surface, ref);
-            break;
-        case kModeBinding:
-            // Enter completes a binding pick as the mouse does, so that it never leaves the
-            // command's own mode behind.
-            BindPointChosen(app, host, surface, ref);
-            break;
-        case kModeBindTargetPick:
-            BindTargetChosen(app, host, surface, ref);
-            break;
-        default:
-            break;
-    }
+// Begins a pick: its mode is pushed and its purpose and kind noted; false on a full stack.
+bool Begin(Session& s, PickPurpose purpose, i16 kind) {
+    if (!PushMode(s, PickModeOf(purpose))) return false;
+    s.PickFor = purpose;
+    s.PickKind = kind;
+    return true;
 }
 
-// A construction pick accepted (or, with index 0, cancelled).
-void HandToConstruction(App& app, Host& host, Surface& surface, ObjectRef ref) {
-    if (BuildingPolygon(app.figure)) {
-        AcceptVertex(app, host, surface, ref);
-    } else {
-        AcceptInput(app, host, surface, ref);
-    }
-}
-
-// The common end of the three ways a pick starts: show the first candidate, or end the pick
-// at once when there is nothing to offer.
-void OfferFirst(App& app, Host& host, Surface& surface) {
+// The common end of the ways a pick starts: show the first candidate, or, with nothing to
+// offer, take the pick's mode away again.
+bool OfferFirst(App& app, Host& host, Surface& surface) {
     Session& s = app.session;
     ShowCandidateStatus(app, host, s.CurrentCandidate);
     if (s.CandidateCount != 0 && s.CurrentCandidate.index != 0) {
         HighlightCandidate(app, host, surface, s.CurrentCandidate);
-        return;
+        RefreshStatus(app, host);
+        return true;
     }
-    if (CurrentMode(s) == kModeConstructionPick) {
-        // A construction cannot wait in "作図構成" for an input nobody can give: it is
-        // cancelled, so no half-built procedure stays behind.
-        HandToConstruction(app, host, surface, {s.CurrentCandidate.kind, 0});
-        return;
-    }
+    s.PickFor = PickPurpose::kNone;
     PopMode(s);
+    return false;
 }
 
 }  // namespace
@@ -148,14 +108,15 @@ void InitCandidateList(Session& s) {
     s.CandidateCount = 0;
     s.CurrentCandidate = {};
     s.CurrentPlace = 0;
+    s.PickFor = PickPurpose::kNone;
 }
 
 std::vector<i16> ExcludedSet(const App& app, i16 kind) {
     const Figure& f = app.figure;
     const int n = CountOf(f, kind);
     std::vector<i16> excluded(static_cast<size_t>(n) + 1, 0);
-    if (CurrentMode(app.session) != kModeConstructionPick || f.ProcedureCount < 1 ||
-        BuildingPolygon(f))
+    if (CurrentMode(app.session) != kModeConstructionPick ||
+        app.session.PickFor != PickPurpose::kConstructionInput || f.ProcedureCount < 1)
         return excluded;
     const SlotRow& in = f.ProcInput[f.ProcedureCount];
     for (int j = 1; j <= kSlots; ++j) {
@@ -169,15 +130,49 @@ std::vector<i16> ExcludedSet(const App& app, i16 kind) {
     return excluded;
 }
 
-void StartPick(App& app, Host& host, Surface& surface, i16 kind) {
-    if (kind == kKindNumber || kind == kSlotChosenNumber) {
-        SelNumSet(app, host);
-        return;
+i16 PickModeOf(PickPurpose purpose) {
+    switch (purpose) {
+        case PickPurpose::kDrag:
+            return kModeDragPick;
+        case PickPurpose::kAttribute:
+            return kModeEditPick;
+        case PickPurpose::kBindPoint:
+            return kModeBindPointPick;
+        case PickPurpose::kBindTarget:
+            return kModeBindTargetPick;
+        default:
+            return kModeConstructionPick;
     }
+}
+
+bool StartPick(App& app, Host& host, Surface& surface, PickPurpose purpose, i16 kind) {
     Session& s = app.session;
-    const std::vector<i16> excluded = ExcludedSet(app, kind);
-    const int n = CountOf(app.figure, kind);
+    const bool number = kind == kKindNumber || kind == kSlotChosenNumber;
+    if (!Begin(s, purpose, number ? i16{kKindNumber} : kind)) return false;
+    if (number) {
+        // Numbers are not picked on the figure: the pick waits for the number dialog.
+        s.CandidateCount = 0;
+        s.CurrentCandidate = {kKindNumber, 0};
+        s.CurrentPlace = 0;
+        SelNumSet(app, host);
+        RefreshStatus(app, host);
+        return true;
+    }
+    const Figure& f = app.figure;
+    const int n = CountOf(f, kind);
     EnsureListRoom(s, n);
+    if (purpose == PickPurpose::kDrag) {
+        // Only the points that may be dragged, in a compacted list.
+        s.CandidateCount = 0;
+        for (int i = 1; kind == kKindPoint && i <= n; ++i) {
+            if (f.Points[i].movable == kTrue)
+                s.CandidateList[++s.CandidateCount] = {kKindPoint, static_cast<i16>(i)};
+        }
+        s.CurrentPlace = s.CandidateCount != 0 ? 1 : 0;
+        s.CurrentCandidate = {kind, s.CandidateList[s.CurrentPlace].index};
+        return OfferFirst(app, host, surface);
+    }
+    const std::vector<i16> excluded = ExcludedSet(app, kind);
     int first = 0;
     for (int i = 1; i <= n; ++i) {
         s.CandidateList[i] = {kind, static_cast<i16>(i)};
@@ -186,11 +181,12 @@ void StartPick(App& app, Host& host, Surface& surface, i16 kind) {
     s.CandidateCount = n;
     s.CurrentCandidate = {kind, static_cast<i16>(first)};
     s.CurrentPlace = first;
-    OfferFirst(app, host, surface);
+    return OfferFirst(app, host, surface);
 }
 
-void StartVertexPick(App& app, Host& host, Surface& surface, std::span<const i16> vertices) {
+bool StartVertexPick(App& app, Host& host, Surface& surface, std::span<const i16> vertices) {
     Session& s = app.session;
+    if (!Begin(s, PickPurpose::kPolygonVertex, kKindPoint)) return false;
     const int n = CountOf(app.figure, kKindPoint);
     EnsureListRoom(s, n);
     std::vector<bool> taken(static_cast<size_t>(n) + 1, false);
@@ -204,24 +200,21 @@ void StartVertexPick(App& app, Host& host, Surface& surface, std::span<const i16
     s.CandidateCount = n;
     s.CurrentCandidate = {kKindPoint, static_cast<i16>(first)};
     s.CurrentPlace = first;
-    OfferFirst(app, host, surface);
+    return OfferFirst(app, host, surface);
 }
 
-void StartFreePointPick(App& app, Host& host, Surface& surface, i16 kind) {
+bool AwaitingNumber(const App& app) {
+    const Session& s = app.session;
+    return CurrentMode(s) == kModeConstructionPick &&
+           s.PickFor == PickPurpose::kConstructionInput && s.PickKind == kKindNumber;
+}
+
+void EndPick(App& app, Host& host, Surface& surface, ObjectRef ref) {
     Session& s = app.session;
-    const Figure& f = app.figure;
-    s.CandidateCount = 0;
-    if (kind == kKindPoint) {
-        const int n = CountOf(f, kKindPoint);
-        EnsureListRoom(s, n);
-        for (int i = 1; i <= n; ++i) {
-            if (f.Points[i].movable == kTrue)
-                s.CandidateList[++s.CandidateCount] = {kKindPoint, static_cast<i16>(i)};
-        }
-    }
-    s.CurrentPlace = s.CandidateCount != 0 ? 1 : 0;
-    s.CurrentCandidate = {kind, s.CandidateList[s.CurrentPlace].index};
-    OfferFirst(app, host, surface);
+    const PickPurpose purpose = s.PickFor;
+    s.PickFor = PickPurpose::kNone;
+    PopMode(s);
+    HandOverPick(app, host, surface, purpose, ref);
 }
 
 ObjectRef NearestCandidate(const App& app, double x, double y, const std::vector<i16>& excluded) {
@@ -253,11 +246,7 @@ void PickAtMouse(App& app, Host& host, Surface& surface, double x, double y) {
         const ObjectRef accepted = s.CurrentCandidate;
         UnhighlightCandidate(app, host, surface, accepted);
         ClearCandidateStatus(host);
-        if (CurrentMode(s) == kModeConstructionPick) {
-            HandToConstruction(app, host, surface, accepted);
-            return;
-        }
-        HandOver(app, host, surface, accepted);
+        EndPick(app, host, surface, accepted);
     } else {
         UnhighlightCandidate(app, host, surface, s.CurrentCandidate);
         DrawObjectNormal(app, host, surface, s.CurrentCandidate);
@@ -279,18 +268,13 @@ void PickKey(App& app, Host& host, Surface& surface, int key) {
     Session& s = app.session;
     if (AwaitingNumber(app)) return;
     const std::vector<i16> excluded = ExcludedSet(app, s.CurrentCandidate.kind);
-    const bool construction = CurrentMode(s) == kModeConstructionPick;
     switch (key) {
         case kKeyEnter: {
             UnhighlightCandidate(app, host, surface, s.CurrentCandidate);
             if (s.CurrentPlace >= 0 && s.CurrentPlace <= s.CandidateCount)
                 s.CurrentCandidate = s.CandidateList[s.CurrentPlace];
             ClearCandidateStatus(host);
-            if (construction) {
-                HandToConstruction(app, host, surface, s.CurrentCandidate);
-            } else {
-                HandOver(app, host, surface, s.CurrentCandidate);
-            }
+            EndPick(app, host, surface, s.CurrentCandidate);
             break;
         }
         case kKeyUp:
@@ -319,17 +303,9 @@ void PickKey(App& app, Host& host, Surface& surface, int key) {
             UnhighlightCandidate(app, host, surface, s.CurrentCandidate);
             s.CurrentCandidate.index = 0;
             ClearCandidateStatus(host);
-            if (construction) {
-                // For a polygon this ends the vertex picks: the rest of the polygon is dropped.
-                HandToConstruction(app, host, surface, s.CurrentCandidate);
-                break;
-            }
-            // The selection mode goes, and with it the mode of the command that asked for the
-            // pick ("変形", an attribute or a binding mode).
-            PopMode(s);
-            // The drag's pick marked every candidate; they go with it.
-            if (CurrentMode(s) == kModeDeform) DrawAllCandidates(app, host, surface, kColourNone);
-            if (CurrentMode(s) != kModeStandard) PopMode(s);
+            // The purpose decides what a cancel ends: the construction, the rest of a polygon,
+            // the drag, the attribute or binding command.
+            EndPick(app, host, surface, s.CurrentCandidate);
             break;
         }
         default:

@@ -1,7 +1,8 @@
 #pragma once
 // Picking one object of a kind: the candidate list, the objects a construction pick leaves
-// out, the nearest candidate to a click, the highlight, and handing an accepted or cancelled
-// pick to whoever asked for it. The caller pushes the selection mode before a pick starts.
+// out, the nearest candidate to a click, the highlight. A pick is a request with a purpose: it
+// pushes its own selection mode, and when it is accepted or cancelled it pops that mode and
+// hands the object to its purpose (ui/pick_handover.h), whatever lies beneath it.
 
 #include <span>
 #include <string>
@@ -22,13 +23,26 @@ void InitCandidateList(Session& s);
 // taken as inputs of the procedure being built, and lines of the wrong form.
 std::vector<i16> ExcludedSet(const App& app, i16 kind);
 
-// A pick among all objects of one kind. Numbers are chosen in the number dialog instead.
-void StartPick(App& app, Host& host, Surface& surface, i16 kind);
+// The selection mode a pick for the purpose runs in.
+i16 PickModeOf(PickPurpose purpose);
+
+// Starts a pick for `purpose` among the objects of `kind`: pushes the purpose's selection mode
+// and highlights the first candidate. A drag offers only the points that may be dragged, in a
+// compacted list. A number input of a construction opens the number dialog instead, and the
+// pick waits for its answer. Returns false, with the mode popped again and nothing handed over,
+// when there is nothing to offer (or no room on the mode stack): the caller decides what that
+// means for its command.
+bool StartPick(App& app, Host& host, Surface& surface, PickPurpose purpose, i16 kind);
 // The next polygon vertex: all points, starting at the lowest-numbered one that is not among
 // the vertices picked so far (point indices); the keys and the mouse may still reach those.
-void StartVertexPick(App& app, Host& host, Surface& surface, std::span<const i16> vertices);
-// The point to drag: only points that may move, in a compacted list.
-void StartFreePointPick(App& app, Host& host, Surface& surface, i16 kind);
+bool StartVertexPick(App& app, Host& host, Surface& surface, std::span<const i16> vertices);
+
+// Whether the pick under way is a construction's number input, waiting for the number dialog
+// (presses and keys on the figure are not heard meanwhile).
+bool AwaitingNumber(const App& app);
+
+// Ends the pick under way: its mode goes, and `ref` goes to its purpose; index 0 cancels.
+void EndPick(App& app, Host& host, Surface& surface, ObjectRef ref);
 
 // The candidate nearest to (x, y) among those not excluded, (0, 0) when none is within
 // 10000 world units. A line counts by its whole straight line, a circle by its circumference;

@@ -15,6 +15,18 @@
 
 namespace kv {
 
+// What a pick is for: the accepted (or cancelled) object goes there, whatever mode lies
+// beneath the pick.
+enum class PickPurpose {
+    kNone,
+    kConstructionInput,  // an input of the construction being built (a number: the dialog)
+    kPolygonVertex,      // the next vertex of a polygon
+    kDrag,               // the point to drag
+    kAttribute,          // the object whose attribute dialog opens
+    kBindPoint,          // the point to bind
+    kBindTarget,         // what to bind it to
+};
+
 constexpr int kModeSlots = 101;  // slots 0..100; slot 0 is the bottom and always holds mode 2
 constexpr i16 kModeStandard = 2;
 inline constexpr const char* kUntitled = "untitled";
@@ -42,6 +54,9 @@ struct Session {
     ObjectRef CurrentCandidate;
     int CurrentPlace = 0;
     i16 ActiveFormFilter = -1;
+    // The pick under way: what it is for and the kind it offers (kNone when no pick runs).
+    PickPurpose PickFor = PickPurpose::kNone;
+    i16 PickKind = 0;
 
     // Construction: -1 makes the next construction keep the slot settings of the last one
     // (the repeat command); the free point being placed, (0, 0) when none.

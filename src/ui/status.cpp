@@ -2,6 +2,7 @@
 
 #include "model/version.h"
 #include "ui/modes.h"
+#include "ui/prompt.h"
 
 namespace kv {
 
@@ -44,6 +45,7 @@ StatusView StatusOf(const App& app) {
                 {"mnuOchrDisp", app.view.LabelsHidden == 0},
                 {"mnuOAxis", app.view.ShowAxes != 0}};
     s.enabling = MenuEnabledSet(mode);
+    s.prompt = PromptOf(app);
     return s;
 }
 

@@ -20,6 +20,8 @@ struct StatusView {
     std::string panel2;  // the file name without its folder
     std::string panel3;  // locus recording
     bool unknownMode = false;
+    // What the current command waits for ("" when nothing), shown beside the panels.
+    std::string prompt;
     // Check marks of mnuLocusOn, mnuLocusOff, mnuOchrDisp and mnuOAxis.
     std::vector<MenuSetting> checks;
     // Enabled states to set; empty in the modes that leave the menus as they are.

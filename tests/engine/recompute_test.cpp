@@ -197,6 +197,26 @@ TEST(AnalyseDependencies, ChainsOfForwardReferencesSettleWithinTheWorkBound) {
     }
 }
 
+// When the analysis stops at its bound before the chain has settled, the links it could not
+// reach are undefined, never defined at a position of an earlier pass, and so is what is
+// built on them; procedures without a forward reference are evaluated as usual.
+TEST(AnalyseDependencies, OutputsThatDidNotSettleAreUndefined) {
+    Builder b;
+    const std::vector<ObjectRef> out = UndefinedChain(b, 10000);
+    const ObjectRef a{kKindPoint, 1}, c{kKindPoint, 2};
+    const ObjectRef after = b.NewObject(kKindPoint);
+    b.Proc("P3", {a, c, out.front()}, {after});
+    const ObjectRef apart = b.NewObject(kKindPoint);
+    b.Proc("P3", {a, c, c}, {apart});
+    RecomputeFigure(b.f, Notifier{});
+    int defined = 0;
+    for (const ObjectRef& p : out) defined += b.f.Points[p.index].exists != 0;
+    EXPECT_EQ(defined, 0);
+    EXPECT_EQ(b.f.Points[after.index].exists, 0);
+    ASSERT_NE(b.f.Points[apart.index].exists, 0);
+    EXPECT_NEAR(b.f.Points[apart.index].x, 4.0 / 3, 1e-12);
+}
+
 TEST(RecomputeFigure, FreePointsKeepTheirPlaceAndTheSnapshotFollows) {
     Builder b;
     const ObjectRef a = b.FreePoint(3, 4);

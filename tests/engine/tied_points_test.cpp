@@ -174,17 +174,45 @@ TEST(TiedPoints, SegmentParamsRoundTripAndDegenerateSegments) {
         ParamFromPosition(s.t.f, s.p.index);
         EXPECT_NEAR(p.param, u, kEps);
     }
-    // A segment whose two points coincide holds only that point.
+    // A segment whose two points coincide has nowhere to put the point (0 / 0): the point is
+    // undefined, and comes back once the segment has a length.
     TestFigure t;
     const ObjectRef ab = t.Make1("L1", {t.Free(0, 0), t.Free(4, 0)});
-    const ObjectRef foot = t.Make1("L3", {ab, t.Free(2, 0)}, "L");
+    const ObjectRef from = t.Free(2, 0);
+    const ObjectRef foot = t.Make1("L3", {ab, from}, "L");
     t.Ln(foot).form = 1;
     const ObjectRef q = t.Tied(foot, 3);
+    const ObjectRef d = t.Make1("ND2P", {q, from});
+    t.Recompute();
+    ASSERT_TRUE(t.Ln(foot).exists);
+    EXPECT_FALSE(t.Pt(q).exists);
+    EXPECT_FALSE(t.Nm(d).exists);
+    t.MoveTo(from, 2, 1);
     t.Recompute();
     ASSERT_TRUE(t.Pt(q).exists);
-    EXPECT_EQ(t.Pt(q).x, 2);
-    EXPECT_EQ(t.Pt(q).y, 0);
-    EXPECT_EQ(t.Pt(q).param, 0);
+    EXPECT_NEAR(t.Pt(q).x, 2.0, kEps);
+}
+
+// A point tied to another point is undefined while that point is, and so is everything
+// measured from it; it comes back with the point.
+TEST(TiedPoints, APointTiedToAnUndefinedPointIsUndefined) {
+    TestFigure t;
+    const ObjectRef a = t.Free(0, 0), b = t.Free(4, 0), c = t.Free(0, 3);
+    const ObjectRef centre = t.Make1("P1", {a, b, c});
+    const ObjectRef tied = t.Tied(centre, 0);
+    const ObjectRef d = t.Make1("ND2P", {tied, a});
+    t.Recompute();
+    ASSERT_TRUE(t.Pt(tied).exists);
+    EXPECT_NEAR(t.Nm(d).value, 2.5, kEps);
+    t.MoveTo(c, 8, 0);  // collinear: no circumcentre
+    t.Recompute();
+    ASSERT_FALSE(t.Pt(centre).exists);
+    EXPECT_FALSE(t.Pt(tied).exists);
+    EXPECT_FALSE(t.Nm(d).exists);
+    t.MoveTo(c, 0, 3);
+    t.Recompute();
+    EXPECT_TRUE(t.Pt(tied).exists);
+    EXPECT_TRUE(t.Nm(d).exists);
 }
 
 TEST(TiedPoints, CircleParamFromPosition) {

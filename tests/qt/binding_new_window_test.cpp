@@ -101,5 +101,31 @@ TEST_F(BindingNewWindow, TheNewConfirmationIsModelessNamedAndEachButtonDoesItsPa
     EXPECT_EQ(window->statusPanels().PanelText(2), QString("untitled"));
 }
 
+// The walk of a new user in the window: はい after a click on the figure has started a drag
+// replaces the figure all the same, and in the free-point mode that follows, a construction
+// chosen from the menu starts at once instead of beeping.
+TEST_F(BindingNewWindow, YesAfterAClickAndAConstructionFromTheFreePointModeBothWork) {
+    window->RunMenuCommand("mnuNew");
+    auto* dialog = window->findChild<NewConstchk*>("NewConstchk");
+    ASSERT_NE(dialog, nullptr);
+    Click(-4, 0);  // "1点を動かす" starts behind the dialog
+    Click(-4, 0);
+    ASSERT_EQ(Mode(), kModeDeform);
+    QTest::mouseClick(Control<QPushButton>(dialog, "CommandYes"), Qt::LeftButton);
+    const Figure& f = window->app().figure;
+    EXPECT_EQ(Mode(), kModeNewPoint);
+    EXPECT_EQ(f.ObjectCount[kKindPoint], 1);
+
+    Click(0, 0);
+    Click(4, 0);
+    Click(0, 3);
+    ASSERT_EQ(Mode(), kModeNewPoint);
+    window->RunMenuCommand("mnuPgaishin");
+    EXPECT_EQ(Mode(), kModeConstructionPick);
+    EXPECT_EQ(f.ObjectCount[kKindPoint], 3);  // the pending fourth point is dropped
+    EXPECT_EQ(f.ProcedureCount, 4);
+    EXPECT_EQ(window->statusPanels().PanelText(4), QString("点A"));
+}
+
 }  // namespace
 }  // namespace kv

@@ -79,6 +79,10 @@ TEST_F(ConstructionWindow, TheNumberDialogIsModelessAndHiddenAfterEachAnswer) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->isModal());
+    // The panels keep their texts; what is waited for is their tooltip.
+    EXPECT_EQ(Panel(1), QString("選択(作図中)"));
+    EXPECT_EQ(window->statusPanels().Panel(1)->toolTip(),
+              QString("「円（中心と半径）」: 数値を選ぶか,新しく入力してください (2/2)"));
     EXPECT_EQ(dialog->windowTitle(), QString("数値の選択"));
     EXPECT_EQ(Control<QPushButton>("Command1")->text(), QString("既存の変数から選択する"));
     EXPECT_EQ(Control<QPushButton>("NewNum")->text(), QString("新しい変数を追加する"));
@@ -110,6 +114,19 @@ TEST_F(ConstructionWindow, TheNumberDialogIsModelessAndHiddenAfterEachAnswer) {
     QTest::mouseClick(Control<QPushButton>("Cmd_OK"), Qt::LeftButton);
     EXPECT_EQ(f.ObjectCount[kKindCircle], 2);
     EXPECT_EQ(f.ProcInput[f.ProcedureCount][2], (ObjectRef{kKindNumber, 1}));
+
+    // OK with no line selected cancels, even with the focus frame on the first line.
+    window->RunMenuCommand("mnuCPN");
+    Click(0, 0);
+    ASSERT_TRUE(dialog->isVisible());
+    list->setFocus();
+    list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    ASSERT_EQ(list->currentRow(), 0);
+    QTest::mouseClick(Control<QPushButton>("Cmd_OK"), Qt::LeftButton);
+    EXPECT_EQ(f.ObjectCount[kKindCircle], 2);
+    EXPECT_EQ(f.ProcCode[f.ProcedureCount], "C1");
+    EXPECT_EQ(f.ProcInput[f.ProcedureCount][2], (ObjectRef{kKindNumber, 1}));
+    EXPECT_EQ(Mode(), kModeStandard);
 
     // Closing the dialog cancels the construction.
     window->RunMenuCommand("mnuCPN");

@@ -172,27 +172,38 @@ INSTANTIATE_TEST_SUITE_P(Forms, LineForms,
                                            FormRow{2, true, 1, 99}, FormRow{3, true, 3, -99},
                                            FormRow{4, false, 0, 0}, FormRow{-1, false, 0, 0}));
 
-// Lines and half-lines reach fifteen half-widths (240 units at the default view) from their
-// defining point, not to infinity: from far enough outside they no longer enter the window.
-TEST(DrawLineRecord, ReachIsFifteenHalfWidths) {
+// A line, or a half-line that runs towards the window, is drawn across the window wherever
+// its defining points lie, also thousands of windows away, and in any direction; a half-line
+// that runs away from the window is not.
+TEST(DrawLineRecord, DrawnWhereverItsDefiningPointsLie) {
     struct Row {
         i16 form;
-        double x1, x2;  // defining points on y = 0, direction +x
+        double x1, x2;  // defining points on y = 1 or, turned, on x = 1
         bool drawn;
     };
-    for (const Row& row :
-         {Row{0, -230, -229, true}, Row{0, -260, -259, false}, Row{2, -230, -229, true},
-          Row{2, -260, -259, false}, Row{2, 230, 231, false}, Row{3, 229, 230, true},
-          Row{3, 259, 260, false}, Row{3, -231, -230, false}}) {
-        DrawRig rig;
-        DrawLineRecord(LineOf(row.x1, 0, row.x2, 0, row.form, 1, 0), rig.Ctx());
-        const auto lines = rig.surface.Of(Op::Line);
-        EXPECT_EQ(lines.size(), row.drawn ? 1u : 0u) << row.form << " " << row.x1;
-        for (const Call& l : lines) {
-            // One end is cut at the window's edge, the other lies ten units inside it.
-            const float lo = std::min(l.x1, l.x2), hi = std::max(l.x1, l.x2);
-            EXPECT_NEAR(row.form == 3 ? -lo : hi, 10, 1e-4);
-            EXPECT_GT(row.form == 3 ? hi : -lo, 16);
+    const float edge = 16 + 24 * 0.05f;
+    for (const bool turned : {false, true}) {
+        for (const Row& row :
+             {Row{0, -230, -229, true}, Row{0, -1e7, -1e7 + 1, true}, Row{0, 5e9, 5e9 + 3, true},
+              Row{2, -1e7, -1e7 + 1, true}, Row{2, 230, 231, false}, Row{3, 1e7, 1e7 + 1, true},
+              Row{3, -231, -230, false}}) {
+            DrawRig rig;
+            const LineRecord l = turned ? LineOf(1, row.x1, 1, row.x2, row.form, 0, 1)
+                                        : LineOf(row.x1, 1, row.x2, 1, row.form, 1, 0);
+            DrawLineRecord(l, rig.Ctx());
+            const auto lines = rig.surface.Of(Op::Line);
+            SCOPED_TRACE(testing::Message() << row.form << " " << row.x1 << " " << turned);
+            ASSERT_EQ(lines.size(), row.drawn ? 1u : 0u);
+            if (!row.drawn) continue;
+            // From edge to edge of the window (widened by its margin), on the line itself.
+            const Call& c = lines[0];
+            const float lo = turned ? std::min(c.y1, c.y2) : std::min(c.x1, c.x2);
+            const float hi = turned ? std::max(c.y1, c.y2) : std::max(c.x1, c.x2);
+            const float across = turned ? 12 + 24 * 0.05f : edge;
+            EXPECT_NEAR(lo, -across, 1e-3);
+            EXPECT_NEAR(hi, across, 1e-3);
+            EXPECT_FLOAT_EQ(turned ? c.x1 : c.y1, 1);
+            EXPECT_FLOAT_EQ(turned ? c.x2 : c.y2, 1);
         }
     }
 }

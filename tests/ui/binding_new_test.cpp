@@ -44,8 +44,9 @@ class Binding : public ConstructionRig {
     PointRecord& Pt(int i) { return app.figure.Points[i]; }
 };
 
-// A point on its object does not move when it is bound, one off it moves onto it by the
-// shortest way; dragging it afterwards slides it along the object.
+// A newly bound point starts at parameter 0 of its object, wherever it stood: the line's first
+// defining point, the circle's zero position; dragging it afterwards slides it along the
+// object.
 struct SlideRow {
     const char* what;
     const char* code;
@@ -56,13 +57,13 @@ struct SlideRow {
     XYPair slidTo;      // where that puts the point
 };
 
-TEST_F(Binding, ABoundPointKeepsItsPlaceAndThenSlidesAlongItsObject) {
+TEST_F(Binding, ABoundPointStartsAtParameterZeroAndThenSlidesAlongItsObject) {
     const SlideRow rows[] = {
-        {"line", "L1", MenuVariant::kNone, kOnLine, {-2, 0}, {-2, 0}, {-6, 5}, {-6, 0}},
-        {"segment", "L1", MenuVariant::kOutputSegment, kOnLine, {1, 0}, {1, 0}, {3, -2}, {3, 0}},
-        {"circle", "C2", MenuVariant::kNone, kOnCircle, {0, 4}, {0, 4}, {-9, 0}, {-4, 0}},
-        {"off the line", "L1", MenuVariant::kNone, kOnLine, {3, 2}, {3, 0}, {1, 1}, {1, 0}},
-        {"off the circle", "C2", MenuVariant::kNone, kOnCircle, {0, -5}, {0, -4}, {9, 0}, {4, 0}},
+        {"line", "L1", MenuVariant::kNone, kOnLine, {-2, 0}, {0, 0}, {-6, 5}, {-6, 0}},
+        {"segment", "L1", MenuVariant::kOutputSegment, kOnLine, {1, 0}, {0, 0}, {3, -2}, {3, 0}},
+        {"circle", "C2", MenuVariant::kNone, kOnCircle, {0, 4}, {4, 0}, {-9, 0}, {-4, 0}},
+        {"off the line", "L1", MenuVariant::kNone, kOnLine, {3, 2}, {0, 0}, {1, 1}, {1, 0}},
+        {"off the circle", "C2", MenuVariant::kNone, kOnCircle, {0, -5}, {4, 0}, {0, 9}, {0, 4}},
     };
     for (const SlideRow& r : rows) {
         SCOPED_TRACE(r.what);
@@ -126,6 +127,7 @@ TEST_F(Binding, EveryWayOutKeepsTheOldBindingWhole) {
     Points({{0, 0}, {4, 0}, {1, 0}});
     Build("L1", {{0, 0}, {4, 0}});
     Bind({1, 0}, kOnLine, {2, 0.1});
+    Move(1, 3);  // from parameter 0 back to (1, 0)
     RightClick();
     const auto keptWhole = [&](const char* how) {
         SCOPED_TRACE(how);
@@ -190,8 +192,9 @@ TEST_F(Binding, EnterCompletesBothPicks) {
     EXPECT_NEAR(Pt(3).y, 0, 1e-9);
 }
 
-// A point tied to something built from itself would chase its own image at every evaluation.
-TEST_F(Binding, ATargetBuiltFromThePointIsRefusedWithABeep) {
+// A point tied to something built from itself would chase its own image at every evaluation:
+// the binding is refused with a message that says why.
+TEST_F(Binding, ATargetBuiltFromThePointIsRefusedWithAMessage) {
     Points({{0, 0}, {4, 0}, {0, 4}, {6, 6}});
     Build("C3", {{0, 0}, {4, 0}, {0, 4}});  // through points 1, 2, 3
     Build("L1", {{6, 6}, {0, 0}});          // through points 4 and 1
@@ -206,12 +209,18 @@ TEST_F(Binding, ATargetBuiltFromThePointIsRefusedWithABeep) {
         {"itself", 4, {6, 6}, kOnPoint, {6, 6}},
         {"a line through it", 4, {6, 6}, kOnLine, {3, 3.1}},
     };
-    for (const auto& r : rows) {
+    const std::string said[] = {
+        "円1は点Cをもとに作図されているので,点Cをそこに束縛することはできません。",
+        "点Dを自分自身に束縛することはできません。",
+        "直線DAは点Dをもとに作図されているので,点Dをそこに束縛することはできません。"};
+    for (int i = 0; i < 3; ++i) {
+        const auto& r = rows[i];
         SCOPED_TRACE(r.what);
-        const int beeps = host.beeps;
+        const size_t messages = host.messages.size();
         const PointRecord before = Pt(r.index);
         Bind(r.point, r.kind, r.target);
-        EXPECT_EQ(host.beeps, beeps + 1);
+        ASSERT_EQ(host.messages.size(), messages + 1);
+        EXPECT_EQ(host.messages.back().prompt, said[i]);
         EXPECT_EQ(Mode(), kModeStandard);
         const PointRecord& after = Pt(r.index);
         EXPECT_EQ(after.bindKind, before.bindKind);
@@ -221,11 +230,12 @@ TEST_F(Binding, ATargetBuiltFromThePointIsRefusedWithABeep) {
     // A point tied to the line through point 1 depends on point 1 as well.
     Points({{3, 3}});
     Bind({3, 3}, kOnLine, {3, 3.1});
+    Move(3, 3);
     RightClick();
     ASSERT_EQ(Pt(5).bindKind, kOnLine);
-    const int beeps = host.beeps;
+    const size_t messages = host.messages.size();
     Bind({0, 0}, kOnPoint, {3, 3});
-    EXPECT_EQ(host.beeps, beeps + 1);
+    EXPECT_EQ(host.messages.size(), messages + 1);
     EXPECT_EQ(Pt(1).bindKind, kFree);
 }
 
@@ -283,22 +293,6 @@ TEST_F(NewFigure, WithPointsItAsksAndYesResetsEverything) {
     EXPECT_EQ(app.session.CandidateCount, 0);
     EXPECT_EQ(Mode(), kModeNewPoint);
     EXPECT_EQ(TrimRight(fig().Points[30].name), DefaultPointName(30));
-}
-
-TEST_F(NewFigure, ItWaitsForTheRestingModeAndSoDoesYes) {
-    Points({{0, 0}, {4, 0}});
-    mnuNew_Click(app, host, surface);
-    ASSERT_EQ(host.newConfirmations, 1);
-    // The confirmation does not block the window: a construction starts meanwhile.
-    ASSERT_TRUE(Menu("L1"));
-    const int beeps = host.beeps;
-    CommandYes_Click(app, host, surface);
-    EXPECT_EQ(host.beeps, beeps + 1);
-    EXPECT_EQ(Count(kKindPoint), 2);
-    EXPECT_EQ(Mode(), kModeConstructionPick);
-    mnuNew_Click(app, host, surface);
-    EXPECT_EQ(host.beeps, beeps + 2);
-    EXPECT_EQ(host.newConfirmations, 1);
 }
 
 }  // namespace

@@ -59,6 +59,8 @@ class FakeHost : public Host {
     void ShowStatus(const StatusView& status) override { statuses.push_back(status); }
     void ShowPickStatus(const std::string& text) override { pickStatuses.push_back(text); }
     void ShowNumberDialog(const NumberDialogView& view) override { numberDialogs.push_back(view); }
+    int numberHides = 0;
+    void HideNumberDialog() override { ++numberHides; }
     void ShowTextViewer(const std::string& text) override { viewerTexts.push_back(text); }
     void ShowAbout() override { ++aboutShown; }
     double TimeOfDay() override { return 43200.25; }
@@ -67,6 +69,8 @@ class FakeHost : public Host {
     std::vector<int> bindingDialogs;  // the kind selected at each showing
     int newConfirmations = 0;
     void ShowBindingDialog(int kind) override { bindingDialogs.push_back(kind); }
+    int bindingHides = 0;
+    void HideBindingDialog() override { ++bindingHides; }
     void ShowNewConfirmation() override { ++newConfirmations; }
 
     const StatusView& LastStatus() const { return statuses.back(); }

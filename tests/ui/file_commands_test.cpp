@@ -342,7 +342,7 @@ TEST_F(FileCommands, APressInAPickingModeRefreshesTheStatus) {
     PushMode(app.session, 15);
     Form_MouseDown(app, host, surface, kButtonLeft, 0, 0.0, 0.0);
     ASSERT_FALSE(host.statuses.empty());
-    EXPECT_EQ(host.LastStatus().panel1, "選択(作図中)");
+    EXPECT_EQ(host.statuses.front().panel1, "選択(作図中)");
     EXPECT_EQ(surface.clears, 0);
 }
 

@@ -35,6 +35,7 @@
 #include "ui/new_figure.h"
 #include "ui/number_dialog.h"
 #include "ui/option_commands.h"
+#include "ui/picking.h"
 #include "ui/session.h"
 #include "ui/undo.h"
 #include "ui/view_commands.h"
@@ -180,6 +181,8 @@ class MonkeyHost : public FakeHost {
         if (kind >= 1 && kind <= 3) attributeShown[kind] = false;
     }
     void ShowBindingDialog(int) override { bindingShown = true; }
+    void HideNumberDialog() override { numberShown = false; }
+    void HideBindingDialog() override { bindingShown = false; }
     void ShowNewConfirmation() override { newShown = true; }
     void ShowStatus(const StatusView& status) override {
         for (const MenuSetting& e : status.enabling) enabled[std::string(e.menu)] = e.on;
@@ -384,10 +387,15 @@ class Monkey {
         auto valid = [&](ObjectRef r) {
             return r.kind >= 0 && r.kind <= 3 && r.index >= 1 && r.index <= f.ObjectCount[r.kind];
         };
-        const bool resting = CurrentMode(s) == kModeStandard;
+        // A procedure is built only while its construction is on the stack; the free-point
+        // mode's procedure has its point from the start.
+        bool constructing = false;
+        for (int i = 1; i <= s.ModeDepth; ++i)
+            constructing = constructing || s.ModeStack[i] == kModeConstructing;
+        const bool placing = CurrentMode(s) == kModeNewPoint;
         for (int i = 1; i <= f.ProcedureCount; ++i) {
             // The procedure being built has slots waiting for their objects.
-            const bool building = !resting && i == f.ProcedureCount;
+            const bool building = (constructing || placing) && i == f.ProcedureCount;
             for (int j = 1; j <= kSlots; ++j) {
                 const ObjectRef in = f.ProcInput[i][j];
                 const ObjectRef out = f.ProcOutput[i][j];
@@ -406,11 +414,17 @@ class Monkey {
                 }
             }
         }
-        if (resting && f.ProcedureCount > 0 && NextInputSlot(f) != 0) {
+        if (!constructing && f.ProcedureCount > 0 && NextInputSlot(f) != 0) {
             o << "half-built procedure " << f.ProcedureCount << " " << CodeOf(f, f.ProcedureCount)
-              << " left in mode 2";
+              << " left in mode " << CurrentMode(s);
             return o.str();
         }
+        // A pick runs only in its own selection mode, and a dialog that asks is on show only
+        // while its request is under way.
+        if (s.PickFor != PickPurpose::kNone && CurrentMode(s) != PickModeOf(s.PickFor))
+            return "a pick is noted while its mode is not on top";
+        if (host_.bindingShown && CurrentMode(s) != kModeBinding)
+            return "the binding dialog is on show while no binding waits for it";
         // A construction waiting for its number can only go on through the dialog.
         if (AwaitingNumber(app_) && !host_.numberShown)
             return "a construction waits for a number while no number dialog is on show";

@@ -135,8 +135,7 @@ TEST_F(Picking, APointToDragIsChosenAmongMovablePointsOnly) {
     Build("P1", {{-4, 0}, {4, 0}, {0, 4}});  // D, not movable
     Points({{8, 8}});                        // E
     PushMode(app.session, kModeDeform);
-    PushMode(app.session, 13);
-    StartFreePointPick(app, host, surface, kKindPoint);
+    ASSERT_TRUE(StartPick(app, host, surface, PickPurpose::kDrag, kKindPoint));
     ASSERT_EQ(app.session.CandidateCount, 4);
     EXPECT_EQ(app.session.CandidateList[4], Pt(5));
 
@@ -153,8 +152,7 @@ TEST_F(Picking, APointToDragIsChosenAmongMovablePointsOnly) {
 
     // Esc during such a pick leaves "変形" as well, and nothing beneath it.
     const int depth = app.session.ModeDepth - 1;
-    PushMode(app.session, 13);
-    StartFreePointPick(app, host, surface, kKindPoint);
+    StartPick(app, host, surface, PickPurpose::kDrag, kKindPoint);
     Key(kKeyEsc);
     EXPECT_EQ(Mode(), kModeStandard);
     EXPECT_EQ(app.session.ModeDepth, depth);
@@ -163,10 +161,9 @@ TEST_F(Picking, APointToDragIsChosenAmongMovablePointsOnly) {
 TEST_F(Picking, AVertexPickStartsPastTheVerticesSoFarButExcludesNothing) {
     Points({{0, 0}, {4, 0}, {0, 4}});
     PushMode(app.session, kModeConstructing);
-    PushMode(app.session, kModeConstructionPick);
     AppendProcedure(fig(), "LPG+");
     const i16 vertices[] = {1, 3};
-    StartVertexPick(app, host, surface, vertices);
+    ASSERT_TRUE(StartVertexPick(app, host, surface, vertices));
     EXPECT_EQ(Current(), Pt(2));
     Key(kKeyUp);
     EXPECT_EQ(Current(), Pt(1));
@@ -176,8 +173,7 @@ TEST_F(Picking, AVertexPickStartsPastTheVerticesSoFarButExcludesNothing) {
 
 TEST_F(Picking, APickWithNothingToOfferEndsAtOnce) {
     PushMode(app.session, kModeDeform);
-    PushMode(app.session, 13);
-    StartFreePointPick(app, host, surface, kKindPoint);
+    EXPECT_FALSE(StartPick(app, host, surface, PickPurpose::kDrag, kKindPoint));
     EXPECT_EQ(Mode(), kModeDeform);
     EXPECT_EQ(host.PickStatus(), "点");
 }
