@@ -184,9 +184,28 @@ bool RedoListCurrent(const App& app) {
     return !r.undone.empty() && r.after == ShapeOf(app.figure);
 }
 
+// Whether an earlier procedure reads an output of the last one (a forward reference, which only
+// a hand-made file has). Removing that output would leave the reader naming an object that no
+// longer exists, and the figure could no longer be saved and read back.
+bool LastOutputsStillRead(const Figure& f) {
+    const int p = f.ProcedureCount;
+    for (int j = 1; j <= kSlots; ++j) {
+        const ObjectRef out = f.ProcOutput[p][j];
+        if (out.index == 0 || out.kind < kKindNumber || out.kind > kKindCircle) continue;
+        for (int i = 1; i < p; ++i)
+            for (int k = 1; k <= kSlots; ++k)
+                if (f.ProcInput[i][k] == out) return true;
+    }
+    return false;
+}
+
 void UndoUnlessBusy(App& app, Host& host, Surface& surface) {
     if (UndoWaits(CurrentMode(app.session))) return;
     if (app.figure.ProcedureCount < 1) return;
+    if (LastOutputsStillRead(app.figure)) {
+        host.Beep();
+        return;
+    }
     RedoList& redo = app.session.Redo;
     if (!RedoListCurrent(app)) redo.undone.clear();
     UndoneConstruction undone = Undoing(app.figure);

@@ -362,6 +362,23 @@ TEST(Undo, DoesNothingOnAnEmptyListOrWhileAConstructionIsUnderWay) {
     EXPECT_EQ(rig.surface.clears, clears) << "an empty list is not even redrawn";
 }
 
+// A hand-made file can have an earlier procedure read the last one's output. Undo then beeps and
+// keeps it: removing the output would leave the reader naming nothing, a figure no longer
+// readable once saved.
+TEST(Undo, KeepsAnOutputThatAnEarlierProcedureReads) {
+    TestFigure t;
+    const ObjectRef a = t.Free(0, 0), b = t.Free(4, 0);
+    t.Make1("P3", {a, b, a});
+    const ObjectRef late = t.Make1("P3", {a, b, b});
+    t.f.ProcInput[3][3] = late;  // the first centroid reads the second
+    Rig rig(t);
+    const int beeps = rig.host.beeps;
+    mnuCundo_Click(rig.app, rig.host, rig.surface);
+    EXPECT_EQ(rig.f().ProcedureCount, 4);
+    EXPECT_EQ(rig.f().ObjectCount[kKindPoint], late.index);
+    EXPECT_EQ(rig.host.beeps, beeps + 1);
+}
+
 // A figure with every kind of output: free points, a coloured segment, a circle, two
 // intersection points, a measurement followed by a typed number, a circle on that number, a
 // point tied to the segment, and an earlier point tied to the later segment (as the binding can).
