@@ -172,7 +172,7 @@ CompiledFormula CompileFormula(std::string_view formula) {
 
 std::optional<double> EvaluateCompiled(const Figure& f, const CompiledFormula& c) {
     if (!c.valid) return std::nullopt;
-    const int count = std::min<int>(f.ObjectCount[kKindNumber], f.Capacity);
+    const int count = Count(f, kKindNumber);
     WorkingTable table{};
     size_t k = 0;
     for (int index : c.operands) {

@@ -10,8 +10,6 @@ namespace kv {
 
 namespace {
 
-constexpr i16 kUnchanged = 2;
-
 bool IsObjectKind(i16 kind) {
     return kind >= kKindNumber && kind <= kKindCircle;
 }
@@ -19,7 +17,7 @@ bool IsObjectKind(i16 kind) {
 // The numbers a formula names, one per operand; operands that name nothing are left out.
 std::vector<int> FormulaOperands(const Figure& f, std::string_view formula) {
     std::vector<int> out;
-    const int count = std::min<int>(f.ObjectCount[kKindNumber], f.Capacity);
+    const int count = Count(f, kKindNumber);
     size_t start = 0;
     while (start <= formula.size()) {
         size_t end = start;
@@ -56,7 +54,7 @@ struct Readers {
             for (int n : FormulaOperands(f, f.Numbers[out].formula))
                 Add(procedures, {kKindNumber, static_cast<i16>(n)}, i);
         }
-        const int points = std::min<int>(f.ObjectCount[kKindPoint], f.Capacity);
+        const int points = Count(f, kKindPoint);
         for (int p = 1; p <= points; ++p) {
             const PointRecord& pt = f.Points[p];
             if (pt.movable == 0 || pt.bindKind < kKindPoint || pt.bindKind > kKindCircle) continue;
@@ -105,7 +103,7 @@ void CollectDependents(const Figure& f, DragDependents& d) {
     }
     for (int i = 1; i <= f.ProcedureCount; ++i)
         if (procLive[i] != 0) d.procedures.push_back(i);
-    const int points = std::min<int>(f.ObjectCount[kKindPoint], f.Capacity);
+    const int points = Count(f, kKindPoint);
     for (int p = 1; p <= points; ++p)
         if (d.live[kKindPoint][p] != 0 && f.Points[p].movable != 0) d.movable.push_back(p);
 }
@@ -124,16 +122,16 @@ template <class T>
 void MarkUnchanged(std::vector<T>& table, const std::vector<char>& defined,
                    const std::vector<char>& live) {
     for (size_t i = 1; i < defined.size(); ++i)
-        if (live[i] == 0) table[i].exists = defined[i] != 0 ? kUnchanged : i16{0};
+        if (live[i] == 0) table[i].exists = defined[i] != 0 ? kUnchanged : kUndefined;
 }
 
 }  // namespace
 
 DragDependents AnalyseDragDependents(Figure& f, int point, const Notifier& note) {
     DragDependents d;
-    if (point < 1 || point > std::min<int>(f.ObjectCount[kKindPoint], f.Capacity)) return d;
+    if (point < 1 || point > Count(f, kKindPoint)) return d;
     d.point = point;
-    const auto count = [&](i16 kind) { return std::min<int>(f.ObjectCount[kind], f.Capacity); };
+    const auto count = [&](i16 kind) { return Count(f, kind); };
     const std::array<std::vector<char>, 4> defined = {
         Defined(f.Numbers, count(kKindNumber)), Defined(f.Points, count(kKindPoint)),
         Defined(f.Lines, count(kKindLine)), Defined(f.Circles, count(kKindCircle))};

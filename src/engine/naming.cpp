@@ -16,7 +16,7 @@ namespace {
 // when the name is blank; the operators stay where they are. An operand that names no number
 // is kept as written, so the name still shows what is wrong with the formula.
 std::string FormulaName(const Figure& f, std::string_view formula) {
-    const int count = std::min<int>(f.ObjectCount[kKindNumber], f.Capacity);
+    const int count = Count(f, kKindNumber);
     std::string name;
     size_t start = 0;
     for (;;) {

@@ -16,7 +16,7 @@ void RecomputeProcedure(Figure& f, int i, const Notifier& note) {
 }
 
 i16 ProcedureLevel(const Figure& f, int i) {
-    i16 m = 2;
+    i16 m = kUnchanged;
     for (int j = 1; j <= kSlots; ++j) {
         const ObjectRef r = f.ProcInput[i][j];
         if (r.kind % 100 == 0 && r.index == 0) {
@@ -128,13 +128,13 @@ void UndefineUnsettled(Figure& f) {
             unsettled[i] = stale;
         }
         if (!unsettled[i]) continue;
-        f.ProcState[i] = 2;  // not evaluated: the outputs stay undefined
+        f.ProcState[i] = kUnchanged;  // not evaluated: the outputs stay undefined
         SetOutputsExist(f, i, 0);
     }
 }
 
 i16 MarkerFor(i16 level, int i) {
-    return level == 0 ? 0 : level == 2 ? 2 : static_cast<i16>(-i);
+    return level == kUndefined ? kUndefined : level == kUnchanged ? kUnchanged : ChangedBy(i);
 }
 
 // For each object of the tables (entries 0..Capacity of every kind), the last procedure that
@@ -198,7 +198,7 @@ i16 MarkProcedure(Figure& f, int i) {
     const i16 lv = ProcedureLevel(f, i);
     f.ProcState[i] = lv;
     i16 marker = MarkerFor(lv, i);
-    if (lv == 2 && f.ProcCode[i].starts_with("PBND")) marker = kTrue;
+    if (lv == kUnchanged && f.ProcCode[i].starts_with("PBND")) marker = kTrue;
     SetOutputsExist(f, i, marker);
     return lv;
 }
@@ -231,7 +231,7 @@ std::vector<int> StillChanging(const Figure& f) {
 
     std::vector<int> out;
     for (int i = 1; i <= f.ProcedureCount; ++i) {
-        if (f.ProcState[i] == 2) continue;
+        if (f.ProcState[i] == kUnchanged) continue;
         bool again = false;
         const auto read = [&](ObjectRef r) {
             const char* c = slot(r);
@@ -334,7 +334,7 @@ void SettleMovablePoint(Figure& f, int p, const Notifier& note) {
 void RecomputeAllInFull(Figure& f, const Notifier& note) {
     for (int pass = 0; pass < f.RecomputePasses; ++pass) {
         for (int i = 1; i <= f.ProcedureCount; ++i)
-            if (f.ProcState[i] != 2) RecomputeProcedure(f, i, note);
+            if (f.ProcState[i] != kUnchanged) RecomputeProcedure(f, i, note);
         SettleMovablePoints(f, note);
     }
 }
@@ -342,7 +342,7 @@ void RecomputeAllInFull(Figure& f, const Notifier& note) {
 void RecomputeAll(Figure& f, const Notifier& note) {
     if (f.RecomputePasses <= 0) return;
     for (int i = 1; i <= f.ProcedureCount; ++i)
-        if (f.ProcState[i] != 2) RecomputeProcedure(f, i, note);
+        if (f.ProcState[i] != kUnchanged) RecomputeProcedure(f, i, note);
     SettleMovablePoints(f, note);
     if (f.RecomputePasses == 1) return;
     // Later passes give the same values to everything that does not depend on a tied point or

@@ -119,6 +119,22 @@ int AppendProcedure(Figure& f, std::string_view code) {
     return i;
 }
 
+void RemoveLastProcedure(Figure& f) {
+    const int p = f.ProcedureCount;
+    if (p < 1) return;
+    f.ProcInput[p] = SlotRow{};
+    f.ProcOutput[p] = SlotRow{};
+    SetProcedureCode(f, p, "");
+    f.ProcedureCount = p - 1;
+}
+
+void RemoveLastObject(Figure& f, i16 kind) {
+    const int last = Count(f, kind);
+    if (last < 1) return;
+    InitObject(f, ObjectRef{kind, static_cast<i16>(last)});
+    f.ObjectCount[static_cast<size_t>(kind)] = static_cast<i16>(last - 1);
+}
+
 void SetProcedureCode(Figure& f, int i, std::string_view code) {
     f.ProcCode[i] = FitText(code, kCodeWidth);
     f.ProcOp[i] = OperationOf(f.ProcCode[i]);
@@ -190,7 +206,6 @@ void InitObject(Figure& f, ObjectRef ref) {
             break;
     }
 }
-
 
 int NameWidth(i16 kind) {
     return kind == kKindNumber ? kNumberNameWidth : kNameWidth;

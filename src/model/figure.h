@@ -75,6 +75,16 @@ bool EnsureCapacity(Figure& f, int objects, int procedures);
 int AppendObject(Figure& f, i16 kind);
 // Appends an empty procedure with the code; returns its number, or 0 when the list is full.
 int AppendProcedure(Figure& f, std::string_view code);
+// The number of objects of a kind (0..3) in the tables: ObjectCount, never past Capacity.
+inline int Count(const Figure& f, i16 kind) {
+    if (kind < kKindNumber || kind > kKindCircle) return 0;
+    const int n = f.ObjectCount[static_cast<size_t>(kind)];
+    return n < f.Capacity ? n : f.Capacity;
+}
+// Takes the last procedure off the list, leaving its row empty for the next one.
+void RemoveLastProcedure(Figure& f);
+// Empties the last object of a kind as InitObject does and gives its entry back.
+void RemoveLastObject(Figure& f, i16 kind);
 // Gives procedure i its code (cut to the code width) and the code's operation number.
 void SetProcedureCode(Figure& f, int i, std::string_view code);
 

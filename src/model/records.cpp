@@ -6,7 +6,7 @@ void InitNumberRecord(NumberRecord& n) {
     n.value = 0.0;
     n.exists = 0;
     n.name.clear();
-    n.isVariable = 0;
+    n.isVariable = kMeasuredNumber;
     n.formula.clear();
 }
 

@@ -13,6 +13,21 @@ using i16 = std::int16_t;
 constexpr i16 kTrue = -1;
 constexpr i16 kFalse = 0;
 
+// What `exists` holds. At rest: kUndefined, or kTrue for a defined object. During a dependency
+// analysis a defined object holds instead kUnchanged (the current drag cannot move it) or the
+// marker ChangedBy(i) of the procedure i that changes it.
+constexpr i16 kUndefined = 0;
+constexpr i16 kUnchanged = 2;
+constexpr i16 ChangedBy(int procedure) {
+    return static_cast<i16>(-procedure);
+}
+
+// What `isVariable` of a number holds: 0 for a measured or computed number, kVariableNumber for
+// one the user typed in, kGeneratedNumber for one a command made for itself (kept off the list).
+constexpr i16 kMeasuredNumber = 0;
+constexpr i16 kVariableNumber = kTrue;
+constexpr i16 kGeneratedNumber = 7;
+
 // Object kinds as stored in references.
 enum ObjectKind : i16 { kKindNumber = 0, kKindPoint = 1, kKindLine = 2, kKindCircle = 3 };
 

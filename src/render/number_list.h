@@ -22,10 +22,9 @@ std::string FormatMeasure(std::string_view s, int digits);
 // among the first 99 characters count.
 std::string FieldOf(std::string_view s, std::string_view delimiters, int n);
 
-// Whether a number takes a row of the list: user variables (-1) and generated numbers (7)
-// do not.
+// Whether a number takes a row of the list: user variables and generated numbers do not.
 inline bool IsListedNumber(const NumberRecord& n) {
-    return n.isVariable != -1 && n.isVariable != 7;
+    return n.isVariable != kVariableNumber && n.isVariable != kGeneratedNumber;
 }
 
 }  // namespace kv

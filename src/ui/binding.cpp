@@ -15,7 +15,7 @@ namespace {
 
 bool Names(const Figure& f, ObjectRef ref) {
     if (ref.kind < kKindNumber || ref.kind > kKindCircle) return false;
-    return ref.index >= 1 && ref.index <= std::min<int>(f.ObjectCount[ref.kind], f.Capacity);
+    return ref.index >= 1 && ref.index <= Count(f, ref.kind);
 }
 
 // The point being bound, or 0 when BindPoint no longer names a point (an undo may have taken
@@ -54,7 +54,7 @@ bool DependsOnPoint(const Figure& f, int point, ObjectRef target) {
             if (!fed) continue;
             for (int j = 1; j <= kSlots; ++j) reach(f.ProcOutput[i][j]);
         }
-        for (int q = 1; q <= std::min<int>(f.ObjectCount[kKindPoint], f.Capacity); ++q) {
+        for (int q = 1; q <= Count(f, kKindPoint); ++q) {
             const PointRecord& p = f.Points[q];
             // Only independent points are placed on what they are tied to.
             if (p.movable == 0 || p.bindKind < kKindPoint || p.bindKind > kKindCircle) continue;

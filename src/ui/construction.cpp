@@ -76,15 +76,6 @@ bool CreateOutputs(Figure& f) {
 
 }  // namespace
 
-void RemoveLastProcedure(Figure& f) {
-    const int p = f.ProcedureCount;
-    if (p < 1) return;
-    f.ProcInput[p] = SlotRow{};
-    f.ProcOutput[p] = SlotRow{};
-    SetProcedureCode(f, p, "");
-    f.ProcedureCount = p - 1;
-}
-
 bool Constructing(const Session& s) {
     return CurrentMode(s) == kModeConstructing;
 }
@@ -133,7 +124,7 @@ bool CheckAvailability(const Figure& f) {
     for (int kind = kKindPoint; kind <= kKindCircle; ++kind)
         if (f.ObjectCount[kind] < need[kind]) return false;
     std::array<int, kFormCount> haveForm{};
-    for (int i = 1; i <= f.ObjectCount[kKindLine] && i <= f.Capacity; ++i) {
+    for (int i = 1; i <= Count(f, kKindLine); ++i) {
         const i16 form = f.Lines[i].form;
         if (form >= 0 && form < kFormCount) ++haveForm[form];
     }
@@ -367,10 +358,7 @@ void NewPointKey(App& app, Host& host, Surface& surface, int key) {
             UnhighlightCandidate(app, host, surface, ref);
             RemoveLastProcedure(f);
             s.PendingPoint = {};
-            pt.movable = 0;
-            pt.exists = 0;
-            pt.mark = 0;
-            --f.ObjectCount[kKindPoint];
+            RemoveLastObject(f, kKindPoint);
             PopMode(s);
             RefreshStatus(app, host);
             FullRedraw(app, host, surface);

@@ -48,8 +48,6 @@ void ApplyOutputForms(Figure& f);
 
 // Whether a construction is between two of its picks: "作図構成" is on top of the stack.
 bool Constructing(const Session& s);
-// Takes the last procedure off the list, leaving its row empty for the next one.
-void RemoveLastProcedure(Figure& f);
 // Drops the procedure being built, leaves "作図構成" and redraws.
 void CancelConstruction(App& app, Host& host, Surface& surface);
 

@@ -77,7 +77,7 @@ void FinishStep(App& app, Surface& surface, int point, PointRecord& rec, const N
     const std::array<int, 11> lociBefore = f.LocusCount;
     if (!surface.KeepsLayers()) {
         const DrawContext ctx{surface, app.view, CurrentMode(s), note, app.colours};
-        const int points = std::min<int>(f.ObjectCount[kKindPoint], f.Points.size() - 1);
+        const int points = Count(f, kKindPoint);
         for (int i = 1; i <= points; ++i) {
             if (f.Points[i].mark >= 10) {
                 DrawObject(f, {kKindPoint, static_cast<i16>(i)}, kHighlightTrace, kSourceCurrent,

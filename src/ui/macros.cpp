@@ -70,7 +70,7 @@ ObjectRef NewNumber(Figure& f, double value) {
     NumberRecord& n = f.Numbers[r.index];
     n.value = value;
     n.exists = kTrue;
-    n.isVariable = kTrue;
+    n.isVariable = kVariableNumber;
     return r;
 }
 

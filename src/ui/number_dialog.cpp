@@ -17,7 +17,7 @@ std::string NumberListLine(const Figure& f, int index, int digits) {
 NumberDialogView NumberDialogFor(const App& app) {
     const Figure& f = app.figure;
     NumberDialogView v;
-    const int count = std::min<int>(f.ObjectCount[kKindNumber], f.Capacity);
+    const int count = Count(f, kKindNumber);
     for (int i = 1; i <= count; ++i)
         v.lines.push_back(NumberListLine(f, i, app.view.MeasureDigits));
     const std::string code = f.ProcedureCount >= 1 ? CodeOf(f, f.ProcedureCount) : "";
@@ -66,7 +66,7 @@ void NewNumOK_Click(App& app, Host& host, Surface& surface, std::string_view tex
     }
     InitObject(f, {kKindNumber, static_cast<i16>(index)});
     NumberRecord& n = f.Numbers[index];
-    n.isVariable = kTrue;
+    n.isVariable = kVariableNumber;
     n.value = LeadingNumber(text);
     n.exists = kTrue;
     FullRedraw(app, host, surface);

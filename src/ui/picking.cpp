@@ -38,7 +38,7 @@ struct Painter {
 
 int CountOf(const Figure& f, i16 kind) {
     if (kind < 0 || kind > 3) return 0;
-    return std::min<int>(f.ObjectCount[kind], f.Capacity);
+    return Count(f, kind);
 }
 
 bool IsExcluded(const std::vector<i16>& excluded, ObjectRef ref) {

@@ -56,20 +56,17 @@ struct Extent {
 
 Extent DrawnExtent(const Figure& f) {
     Extent e;
-    const auto count = [&](i16 kind, size_t size) {
-        return std::min<int>(f.ObjectCount[kind], static_cast<int>(size) - 1);
-    };
-    for (int i = 1, n = count(kKindPoint, f.Points.size()); i <= n; ++i) {
+    for (int i = 1, n = Count(f, kKindPoint); i <= n; ++i) {
         const PointRecord& p = f.Points[i];
         if (p.exists != 0 && p.colour != 0) e.Add(p.x, p.y);
     }
-    for (int i = 1, n = count(kKindLine, f.Lines.size()); i <= n; ++i) {
+    for (int i = 1, n = Count(f, kKindLine); i <= n; ++i) {
         const LineRecord& l = f.Lines[i];
         if (l.exists == 0 || l.colour == 0) continue;
         e.Add(l.x1, l.y1);
         e.Add(l.x2, l.y2);
     }
-    for (int i = 1, n = count(kKindCircle, f.Circles.size()); i <= n; ++i) {
+    for (int i = 1, n = Count(f, kKindCircle); i <= n; ++i) {
         const CircleRecord& c = f.Circles[i];
         if (c.exists == 0 || c.colour == 0 || !(c.r >= 0 && c.r <= kDrawnLimit)) continue;
         e.Add(c.cx - c.r, c.cy - c.r);

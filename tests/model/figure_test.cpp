@@ -182,5 +182,34 @@ TEST(Catalogue, EveryCodeIsUniqueAndSlotKindsAreWellFormed) {
     EXPECT_EQ(FindCode("ND2P")->commandOutputs, "#");
 }
 
+// Taking the last procedure and the last object away leaves their entries as new ones, so the
+// next construction at that place inherits nothing; counts never reach past the tables.
+TEST(Figure, RemovingTheLastProcedureAndObjectLeavesFreshEntries) {
+    Figure f;
+    const int p = AppendProcedure(f, "L1");
+    const int a = AppendObject(f, kKindPoint), b = AppendObject(f, kKindPoint);
+    const int l = AppendObject(f, kKindLine);
+    f.ProcInput[p][1] = {kKindPoint, static_cast<i16>(a)};
+    f.ProcOutput[p][1] = {kKindLine, static_cast<i16>(l)};
+    f.Points[b].movable = kTrue;
+    f.Points[b].bindKind = kKindLine;
+    f.Points[b].name = "Q";
+    EXPECT_EQ(f.ProcOp[p], OperationOf("L1"));
+    RemoveLastProcedure(f);
+    EXPECT_EQ(f.ProcedureCount, 0);
+    EXPECT_EQ(f.ProcCode[p], "");
+    EXPECT_EQ(f.ProcOp[p], 0);
+    EXPECT_TRUE(f.ProcInput[p][1].IsEmpty());
+    EXPECT_TRUE(f.ProcOutput[p][1].IsEmpty());
+    RemoveLastObject(f, kKindPoint);
+    EXPECT_EQ(Count(f, kKindPoint), 1);
+    EXPECT_EQ(f.Points[b].movable, 0);
+    EXPECT_EQ(f.Points[b].bindKind, 0);
+    EXPECT_EQ(f.Points[b].name, DefaultPointName(b));
+    f.ObjectCount[kKindLine] = static_cast<i16>(f.Capacity + 5);  // as a damaged figure might
+    EXPECT_EQ(Count(f, kKindLine), f.Capacity);
+    EXPECT_EQ(Count(f, 7), 0);
+}
+
 }  // namespace
 }  // namespace kv
