@@ -53,6 +53,7 @@ PointRecord BeginStep(App& app, int point, const Notifier& note) {
     PointRecord rec = f.Points[point];
     f.Points[point].exists = kTrue;
     if (app.session.NeedDependencyMarks != 0) {
+        app.session.DragMessagesShown.clear();
         const ObjectRef moved[] = {{kKindPoint, static_cast<i16>(point)}};
         AnalyseDependencies(f, moved, note);
         app.session.NeedDependencyMarks = kFalse;
@@ -183,7 +184,7 @@ void DragToMouse(App& app, Host& host, Surface& surface, double x, double y) {
         FullRedraw(app, host, surface);
         return;
     }
-    const Notifier note = NotifierOf(host);
+    const Notifier note = OncePerText(NotifierOf(host), app.session.DragMessagesShown);
     PointRecord rec = BeginStep(app, point, note);
     MovePointTo(app.figure, point, rec, x, y);
     FinishStep(app, surface, point, rec, note);
@@ -197,7 +198,7 @@ void DragByKey(App& app, Host& host, Surface& surface, int key) {
         FullRedraw(app, host, surface);
         return;
     }
-    const Notifier note = NotifierOf(host);
+    const Notifier note = OncePerText(NotifierOf(host), app.session.DragMessagesShown);
     PointRecord rec = BeginStep(app, point, note);
     if (key == kKeyEnter || key == kKeyEsc) return;
     // The point keeps its mark: an arrow key moves it, it does not restyle it.
