@@ -67,10 +67,6 @@ size_t CountLines(std::string_view text) {
     return n + (text.back() != end);
 }
 
-std::string Field::Text() const {
-    return quoted ? Undoubled(raw) : std::string(raw);
-}
-
 std::string FieldText(std::string_view raw, int width) {
     if (width <= 0) return {};
     size_t i = 0;

@@ -16,8 +16,6 @@ struct Field {
     bool quoted = false;
     std::string_view raw;  // inside the quotes (inner quotes still doubled), or the bare value
                            // without surrounding blanks
-    // The value's text: inner doubled quotes made single.
-    std::string Text() const;
 };
 
 struct ParsedLine {
@@ -38,7 +36,7 @@ ParsedLine ParseFields(std::string_view line);
 
 // The text of a quoted value as a fixed-width field holds it: control characters made blanks
 // (PrintableText), inner quotes made single, left-trimmed, cut to `width` characters and
-// right-trimmed, exactly FitText(PrintableText(field.Text()), width), but without copying more
+// right-trimmed: exactly FitText(PrintableText(the text), width), but without copying more
 // of a long value than the width needs.
 std::string FieldText(std::string_view raw, int width);
 
