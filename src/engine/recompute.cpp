@@ -79,18 +79,32 @@ void MarkMovedPoints(Figure& f, std::span<const ObjectRef> moved, int n) {
         if (moved[k].kind == kKindPoint) SetExists(f, moved[k], kTrue);
 }
 
+// What evaluating procedure i costs, in visits of the analysis (one look at a procedure's
+// inputs): a formula's steps grow with its text, the other codes do a few dozen operations.
+long EvaluationWork(const Figure& f, int i) {
+    constexpr long kEvaluation = 8;
+    constexpr long kFormulaCharacter = 4;
+    if (EvaluationOf(f.ProcOp[i]).kind != Evaluation::kFormula) return kEvaluation;
+    const ObjectRef out = f.ProcOutput[i][1];
+    if (out.kind != kKindNumber || out.index < 1 || out.index > f.Capacity) return kEvaluation;
+    return kEvaluation + kFormulaCharacter * static_cast<long>(f.Numbers[out.index].formula.size());
+}
+
 // Every round settles at least one more link of a chain of forward references, so a sound
 // list settles within ProcedureCount + 1 rounds, and the bound keeps a cyclic list read from a
-// damaged file from looping for ever. Each round, and each recompute pass it adds, walks the
-// whole list, so a long chain of forward references (only a hand-made file has one) would cost
-// the square of the list's length on every redraw; the rounds are therefore also held to a
-// work budget. A figure built in the window references forward only through tied points, a
-// few levels deep, far below the bound.
+// damaged file from looping for ever. Each round walks the whole list and adds a pass of the
+// analysis and a pass of the recompute after it, so a long chain of forward references (only a
+// hand-made file has one) would cost the square of the list's length on every redraw; the
+// rounds are therefore also held to a budget of the work they bring: the visits of the
+// analysis and the evaluations of the recompute, each at its own cost. Two rounds, one pass,
+// are always made, which is all a list without forward references needs. A figure built in the
+// window references forward only through tied points, a few levels deep, far below the bound.
 int MaxAnalysisRounds(const Figure& f) {
-    constexpr long kRoundWorkBudget = 2'000'000;  // procedures and points visited in all rounds
-    constexpr int kMinRounds = 64;
-    const long perRound = 1L + f.ProcedureCount + f.ObjectCount[kKindPoint];
-    const long byBudget = std::max<long>(kMinRounds, kRoundWorkBudget / perRound);
+    constexpr long kWorkBudget = 4'000'000;  // in visits, over all rounds and passes
+    constexpr long kMinRounds = 2;
+    long perRound = 1 + 2L * (f.ProcedureCount + f.ObjectCount[kKindPoint]);
+    for (int i = 1; i <= f.ProcedureCount; ++i) perRound += EvaluationWork(f, i);
+    const long byBudget = std::max(kMinRounds, kWorkBudget / perRound);
     return static_cast<int>(std::min<long>(f.ProcedureCount + 2L, byBudget));
 }
 
@@ -331,7 +345,9 @@ void SettleMovablePoint(Figure& f, int p, const Notifier& note) {
     if (PlaceAndReadTie(f, p, v, note) && f.Points[p].exists > v) f.Points[p].exists = v;
 }
 
-void RecomputeAllInFull(Figure& f, const Notifier& note) {
+void RecomputeAllInFull(Figure& f, const Notifier& shownTo) {
+    std::vector<std::string> shown;
+    const Notifier note = OncePerText(shownTo, shown);
     for (int pass = 0; pass < f.RecomputePasses; ++pass) {
         for (int i = 1; i <= f.ProcedureCount; ++i)
             if (f.ProcState[i] != kUnchanged) RecomputeProcedure(f, i, note);
@@ -339,8 +355,10 @@ void RecomputeAllInFull(Figure& f, const Notifier& note) {
     }
 }
 
-void RecomputeAll(Figure& f, const Notifier& note) {
+void RecomputeAll(Figure& f, const Notifier& shownTo) {
     if (f.RecomputePasses <= 0) return;
+    std::vector<std::string> shown;
+    const Notifier note = OncePerText(shownTo, shown);
     for (int i = 1; i <= f.ProcedureCount; ++i)
         if (f.ProcState[i] != kUnchanged) RecomputeProcedure(f, i, note);
     SettleMovablePoints(f, note);
@@ -354,7 +372,9 @@ void RecomputeAll(Figure& f, const Notifier& note) {
     }
 }
 
-void RecomputeFigure(Figure& f, const Notifier& note) {
+void RecomputeFigure(Figure& f, const Notifier& shownTo) {
+    std::vector<std::string> shown;
+    const Notifier note = OncePerText(shownTo, shown);
     for (int i = 1; i <= f.Capacity; ++i) {
         if (f.Numbers[i].exists != 0) f.Numbers[i].exists = kTrue;
         if (f.Points[i].exists != 0) f.Points[i].exists = kTrue;

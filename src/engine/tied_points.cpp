@@ -16,6 +16,16 @@ bool InTable(const Figure& f, int index) {
     return index >= 1 && index <= f.Capacity;
 }
 
+// A parameter that overflowed (a circle or a line whose extent is near the largest double)
+// places the point nowhere: the point is undefined and keeps the parameter it had, which is
+// finite, so that nothing non-finite is stored and the point comes back where it was when
+// its line or circle becomes ordinary again.
+bool FiniteParam(PointRecord& p, double t) {
+    if (std::isfinite(t)) return true;
+    p.exists = 0;
+    return false;
+}
+
 void PlaceAlong(PointRecord& p, const LineRecord& l, double t) {
     p.x = l.x1 + t * l.dx;
     p.y = l.y1 + t * l.dy;
@@ -30,6 +40,7 @@ void PlaceOnLine(PointRecord& p, const LineRecord& l, const Notifier& note) {
     double t = p.param;
     switch (l.form) {
         case 1:  // segment: from the first stored point to the second
+            if (!FiniteParam(p, len)) return;
             if (t > len) {
                 t = len;
                 note.Beep();
@@ -62,6 +73,7 @@ void PlaceOnLine(PointRecord& p, const LineRecord& l, const Notifier& note) {
             // parameter: len for a line through two points, whose second point lies ahead of
             // the base point; the same bound wherever a construction put the second point.
             const double end = (l.x2 - l.x1) * l.dx + (l.y2 - l.y1) * l.dy;
+            if (!FiniteParam(p, end)) return;
             if (t > end) {
                 t = end;
                 p.param = t;
@@ -92,9 +104,11 @@ void PlaceOnCircle(PointRecord& p, const CircleRecord& c) {
         p.exists = 0;
         return;
     }
+    if (!FiniteParam(p, u)) return;
     double t = p.param;
     if (t > u) t -= u;
     if (t < 0) t += u;
+    if (!FiniteParam(p, t)) return;
     p.param = t;
     const double a = t * kTwoPi / u;
     p.x = c.cx + c.r * std::cos(a);
@@ -152,6 +166,7 @@ void ParamFromPosition(Figure& f, int point) {
         // for a perpendicular bisector, whose two stored points coincide.
         const Vec2 ahead = l.form == 1 ? Vec2{l.x2 - l.x1, l.y2 - l.y1} : Vec2{l.dx, l.dy};
         const double len = VectorLength(v);
+        if (!FiniteParam(p, len)) return;
         p.param = DotProduct(v, ahead) < 0 ? -len : len;
     } else if (p.bindKind == kKindCircle) {
         const CircleRecord& c = f.Circles[i];
@@ -160,9 +175,11 @@ void ParamFromPosition(Figure& f, int point) {
             p.exists = 0;
             return;
         }
-        p.exists = kTrue;
         // A point below the centre gets a negative arc length; the next placement wraps it.
-        p.param = c.r * DirectionAngle(v);
+        const double t = c.r * DirectionAngle(v);
+        if (!FiniteParam(p, t)) return;
+        p.exists = kTrue;
+        p.param = t;
     }
 }
 

@@ -10,28 +10,39 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// Converts CP932 bytes to UTF-8; nullopt at the first byte sequence that is not CP932.
-std::optional<std::string> Cp932ToUtf8(std::string_view bytes) {
+// Converts CP932 bytes to UTF-8, handing the output to `take` piece by piece; false at the first
+// byte sequence that is not CP932.
+template <class Take>
+bool ConvertCp932(std::string_view bytes, Take take) {
     iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::string out;
-    // A CP932 character (one or two bytes) never becomes more than three UTF-8 bytes.
-    out.resize(bytes.size() * 3 + 4);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    char piece[16384];
     char* in = const_cast<char*>(bytes.data());
     size_t inLeft = bytes.size();
-    char* dst = out.data();
-    size_t outLeft = out.size();
     bool ok = true;
-    while (inLeft > 0) {
-        if (iconv(cd, &in, &inLeft, &dst, &outLeft) == static_cast<size_t>(-1)) {
-            ok = false;
-            break;
-        }
+    while (ok) {
+        char* dst = piece;
+        size_t outLeft = sizeof piece;
+        const bool flush = inLeft == 0;
+        const size_t r = flush ? iconv(cd, nullptr, nullptr, &dst, &outLeft)
+                               : iconv(cd, &in, &inLeft, &dst, &outLeft);
+        ok = r != static_cast<size_t>(-1) || errno == E2BIG;
+        take(std::string_view(piece, static_cast<size_t>(dst - piece)));
+        if (flush) break;
     }
-    if (ok && iconv(cd, nullptr, nullptr, &dst, &outLeft) == static_cast<size_t>(-1)) ok = false;
     iconv_close(cd);
-    if (!ok) return std::nullopt;
-    out.resize(out.size() - outLeft);
+    return ok;
+}
+
+// The UTF-8 text of CP932 bytes, converted twice: once to learn its exact length and once into
+// a string of that length. A text of half-width katakana grows to three times its bytes, so
+// guessing the length would hold up to three times the input in memory for any file.
+std::optional<std::string> Cp932ToUtf8(std::string_view bytes) {
+    size_t length = 0;
+    if (!ConvertCp932(bytes, [&](std::string_view s) { length += s.size(); })) return std::nullopt;
+    std::string out;
+    out.reserve(length);
+    if (!ConvertCp932(bytes, [&](std::string_view s) { out.append(s); })) return std::nullopt;
     return out;
 }
 
@@ -73,10 +84,17 @@ bool IsValidUtf8(std::string_view s) {
     return true;
 }
 
-std::optional<std::string> DecodeFigureText(std::string_view bytes) {
-    if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-    if (IsValidUtf8(bytes)) return std::string(bytes);
-    return Cp932ToUtf8(bytes);
+std::optional<std::string> DecodeFigureText(std::string&& bytes) {
+    std::string_view view(bytes);
+    if (view.starts_with(kByteOrderMark)) view.remove_prefix(kByteOrderMark.size());
+    if (IsValidUtf8(view)) {
+        if (view.size() < bytes.size()) bytes.erase(0, kByteOrderMark.size());
+        return std::move(bytes);
+    }
+    std::optional<std::string> text = Cp932ToUtf8(view);
+    // The bytes are given up as soon as their text exists.
+    std::string().swap(bytes);
+    return text;
 }
 
 }  // namespace kv

@@ -13,7 +13,9 @@ namespace kv {
 bool IsValidUtf8(std::string_view bytes);
 
 // The file's text in UTF-8: a leading byte-order mark is dropped; bytes that are not UTF-8 are
-// read as CP932. nullopt when they are neither.
-std::optional<std::string> DecodeFigureText(std::string_view bytes);
+// read as CP932. nullopt when they are neither. The bytes are taken over: UTF-8 is returned
+// without a copy, and CP932 bytes are released once converted, so that the bytes and their
+// text are held together only while the conversion runs.
+std::optional<std::string> DecodeFigureText(std::string&& bytes);
 
 }  // namespace kv

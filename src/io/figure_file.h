@@ -72,6 +72,10 @@ struct ReadResult {
 // first; a file that does not fit it is read again in the older layout.
 ReadResult ReadFigureText(std::string_view bytes, std::string_view path,
                           int capacity = kStartCapacity);
+// The same, taking the bytes over and releasing them once their text is decoded, so that a
+// file is never held twice over while it is read.
+ReadResult ReadFigureBytes(std::string&& bytes, std::string_view path,
+                           int capacity = kStartCapacity);
 ReadResult ReadFigureFile(const std::string& path, int capacity = kStartCapacity);
 
 // The whole text of the file for a figure, CR LF line ends.

@@ -14,7 +14,7 @@ ReadResult ReadFigureFile(const std::string& path, int capacity) {
         r.result.error = {path, 0, std::move(file.what)};
         return r;
     }
-    return ReadFigureText(file.bytes, path, capacity);
+    return ReadFigureBytes(std::move(file.bytes), path, capacity);
 }
 
 SaveResult WriteFigureFile(const std::string& path, const Figure& f) {

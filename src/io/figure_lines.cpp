@@ -1,25 +1,81 @@
 #include "io/figure_lines.h"
 
+#include "model/text.h"
+
 namespace kv {
 
 namespace {
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
+
+// LF, or CR for a text that has no LF.
+char LineEnd(std::string_view text) {
+    return text.find('\n') == std::string_view::npos && text.find('\r') != std::string_view::npos
+               ? '\r'
+               : '\n';
+}
+
+// Whether the character at s[i] is one that PrintableText makes a blank (or is a blank); `len`
+// gets its length in bytes.
+bool BlankWhenPrinted(std::string_view s, size_t i, size_t& len) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    len = 1;
+    if (c <= 0x20 || c == 0x7F) return true;
+    if (c == 0xC2 && i + 1 < s.size() && static_cast<unsigned char>(s[i + 1]) >= 0x80 &&
+        static_cast<unsigned char>(s[i + 1]) <= 0x9F) {
+        len = 2;
+        return true;
+    }
+    return false;
+}
+
+std::string Undoubled(std::string_view raw) {
+    std::string out;
+    out.reserve(raw.size());
+    for (size_t i = 0; i < raw.size(); ++i) {
+        out.push_back(raw[i]);
+        if (raw[i] == '"' && i + 1 < raw.size() && raw[i + 1] == '"') ++i;
+    }
+    return out;
+}
+
 }  // namespace
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
+    const char end = LineEnd(text);
     std::vector<std::string_view> lines;
+    lines.reserve(CountLines(text));
     size_t start = 0;
     while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
+        size_t stop = text.find(end, start);
+        if (stop == std::string_view::npos) stop = text.size();
+        std::string_view line = text.substr(start, stop - start);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         lines.push_back(line);
-        start = end + 1;
+        start = stop + 1;
     }
     return lines;
+}
+
+size_t CountLines(std::string_view text) {
+    if (text.empty()) return 0;
+    const char end = LineEnd(text);
+    size_t n = 0;
+    for (char c : text) n += c == end;
+    return n + (text.back() != end);
+}
+
+std::string FieldText(std::string_view raw, int width) {
+    if (width <= 0) return {};
+    size_t i = 0;
+    size_t len = 0;
+    while (i < raw.size() && BlankWhenPrinted(raw, i, len)) i += len;
+    // A character of the text takes at most two of the raw value (a doubled quote), so twice the
+    // width holds every character that can be kept.
+    const std::string head = CutChars(raw.substr(i), 2 * width);
+    return FitText(PrintableText(Undoubled(head)), width);
 }
 
 ParsedLine ParseFields(std::string_view line) {
@@ -33,20 +89,20 @@ ParsedLine ParseFields(std::string_view line) {
         while (i < n && IsBlank(line[i])) ++i;
         if (i < n && line[i] == '"') {
             f.quoted = true;
-            ++i;
+            const size_t b = ++i;
             bool closed = false;
             while (i < n) {
                 if (line[i] == '"') {
                     if (i + 1 < n && line[i + 1] == '"') {
-                        f.text.push_back('"');
                         i += 2;
                         continue;
                     }
+                    f.raw = line.substr(b, i - b);
                     ++i;
                     closed = true;
                     break;
                 }
-                f.text.push_back(line[i++]);
+                ++i;
             }
             if (!closed) {
                 out.error = "a quoted text has no closing quote";
@@ -68,9 +124,9 @@ ParsedLine ParseFields(std::string_view line) {
             }
             size_t e = i;
             while (e > b && IsBlank(line[e - 1])) --e;
-            f.text.assign(line.substr(b, e - b));
+            f.raw = line.substr(b, e - b);
         }
-        out.fields.push_back(std::move(f));
+        out.fields.push_back(f);
         if (i >= n) break;
         ++i;  // the comma
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The line syntax of figure files: comma-separated values, texts in double quotes (a quote
-// inside a text is written twice), numbers in plain decimal, lines ending in CR LF or LF.
+// inside a text is written twice), numbers in plain decimal, lines ending in CR LF or LF (or in
+// CR alone, in a file that has no LF at all).
 
 #include <optional>
 #include <string>
@@ -9,9 +10,12 @@
 
 namespace kv {
 
+// A value as it stands in the line: no copy is made, so a huge text costs nothing until the
+// reader has cut it to the width of its field.
 struct Field {
     bool quoted = false;
-    std::string text;  // the text inside the quotes, or the bare value without blanks
+    std::string_view raw;  // inside the quotes (inner quotes still doubled), or the bare value
+                           // without surrounding blanks
 };
 
 struct ParsedLine {
@@ -20,11 +24,21 @@ struct ParsedLine {
 };
 
 // The lines of a text; the final line end does not start another line. A CR before each LF is
-// dropped.
+// dropped. A text without any LF has its lines ended by CR: files from systems that end lines
+// that way are read as they were meant. (A CR never stands inside a value of a file this
+// program writes.)
 std::vector<std::string_view> SplitLines(std::string_view text);
+// How many lines SplitLines finds, without making the list.
+size_t CountLines(std::string_view text);
 
-// The values of one line. A blank line has no values.
+// The values of one line, viewing into it. A blank line has no values.
 ParsedLine ParseFields(std::string_view line);
+
+// The text of a quoted value as a fixed-width field holds it: control characters made blanks
+// (PrintableText), inner quotes made single, left-trimmed, cut to `width` characters and
+// right-trimmed: exactly FitText(PrintableText(the text), width), but without copying more
+// of a long value than the width needs.
+std::string FieldText(std::string_view raw, int width);
 
 // A text as a quoted value: "…", with every inner double quote doubled.
 std::string QuoteText(std::string_view text);

@@ -37,10 +37,11 @@ struct Item {
     }
 };
 
-// Where one value of a line goes.
+// Where one value of a line goes. A text is cut to its field's width as it is taken.
 struct Target {
-    enum Type { kInteger, kReal, kText } type;
+    enum Type { kInteger, kReal, kText, kRaw } type;
     void* ptr;
+    int width = 0;
 };
 Target Int(i16& v) {
     return {Target::kInteger, &v};
@@ -48,8 +49,12 @@ Target Int(i16& v) {
 Target Real(double& v) {
     return {Target::kReal, &v};
 }
-Target Text(std::string& v) {
-    return {Target::kText, &v};
+Target Text(std::string& v, int width) {
+    return {Target::kText, &v, width};
+}
+// The value as it stands in the line, for a text that is split before it is cut.
+Target Raw(std::string_view& v) {
+    return {Target::kRaw, &v};
 }
 
 // A value of the file as an error message quotes it: on one line, and short enough to read.
@@ -125,19 +130,23 @@ bool LayoutReader::Values(Item item, std::initializer_list<Target> targets) {
     for (const Target& t : targets) {
         Field& field = parsed.fields[k++];
         if (t.type == Target::kText) {
-            *static_cast<std::string*>(t.ptr) = PrintableText(field.text);
+            *static_cast<std::string*>(t.ptr) = FieldText(field.raw, t.width);
+            continue;
+        }
+        if (t.type == Target::kRaw) {
+            *static_cast<std::string_view*>(t.ptr) = field.raw;
             continue;
         }
         if (field.quoted)
             return Fail(line, "a quoted text where a number belongs (" + item.Text() + ")");
-        const std::optional<double> v = ParseNumber(field.text);
-        if (!v) return Fail(line, Shown(field.text) + " is not a number (" + item.Text() + ")");
+        const std::optional<double> v = ParseNumber(field.raw);
+        if (!v) return Fail(line, Shown(field.raw) + " is not a number (" + item.Text() + ")");
         if (t.type == Target::kReal) {
             *static_cast<double*>(t.ptr) = *v;
             continue;
         }
         if (*v != std::floor(*v) || *v < -32768 || *v > 32767) {
-            return Fail(line, Shown(field.text) + " is not a whole number from -32768 to 32767 (" +
+            return Fail(line, Shown(field.raw) + " is not a whole number from -32768 to 32767 (" +
                                   item.Text() + ")");
         }
         *static_cast<i16*>(t.ptr) = static_cast<i16>(*v);
@@ -183,9 +192,9 @@ bool LayoutReader::ReadProcedures() {
         return Fail(1, std::to_string(count) + " procedures are more than a figure can hold");
     fig_.ProcedureCount = count;
     for (int i = 1; i <= count; ++i) {
-        std::string code;
-        if (!Values({"the code of procedure %d", i}, {Text(code)})) return false;
-        SetProcedureCode(fig_, i, code);
+        if (!Values({"the code of procedure %d", i}, {Text(fig_.ProcCode[i], kCodeWidth)}))
+            return false;
+        fig_.ProcOp[i] = OperationOf(fig_.ProcCode[i]);
     }
     for (SlotRow* rows : {fig_.ProcInput.data(), fig_.ProcOutput.data()}) {
         const char* what = rows == fig_.ProcInput.data()
@@ -244,22 +253,23 @@ bool LayoutReader::ReadCounts() {
 
 bool LayoutReader::ReadNumber(int i) {
     NumberRecord& n = fig_.Numbers[i];
-    std::string text;
+    std::string_view text;
     if (!Values({"number %d (value, exists, name@formula)", i},
-                {Real(n.value), Int(n.exists), Text(text)}))
+                {Real(n.value), Int(n.exists), Raw(text)}))
         return false;
-    const size_t at = text.find('@');
-    n.name = FitText(std::string_view(text).substr(0, at), kNumberNameWidth);
-    n.formula = at == std::string::npos
-                    ? std::string()
-                    : FitText(std::string_view(text).substr(at + 1), kFormulaWidth);
+    // The name is split from the formula at the last "@": a formula is made of operands and
+    // operators and never holds one, while a name may (a point named with "@" passes it on to
+    // the distances measured from it). Files whose names hold no "@" read as they always did.
+    const size_t at = text.rfind('@');
+    n.name = FieldText(text.substr(0, at), kNumberNameWidth);
+    n.formula = at == std::string_view::npos ? std::string()
+                                             : FieldText(text.substr(at + 1), kFormulaWidth);
     n.isVariable = 0;
     return revision_ == 0 || Values({"isVariable of number %d", i}, {Int(n.isVariable)});
 }
 
 bool LayoutReader::ReadPoint(int i) {
     PointRecord& p = fig_.Points[i];
-    std::string name;
     if (!Values({"x and y of point %d", i}, {Real(p.x), Real(p.y)}) ||
         !Values({"the colour of point %d", i}, {Int(p.colour)}) ||
         !Values({"the locus colour of point %d", i}, {Int(p.locusColour)}) ||
@@ -276,15 +286,13 @@ bool LayoutReader::ReadPoint(int i) {
                                      std::to_string(p.bindKind) + " (kinds are 0 to 3)");
     }
     if (!Values({"the parameter of point %d", i}, {Real(p.param)}) ||
-        !Values({"the name of point %d", i}, {Text(name)}))
+        !Values({"the name of point %d", i}, {Text(p.name, kNameWidth)}))
         return false;
-    p.name = FitText(name, kNameWidth);
     return true;
 }
 
 bool LayoutReader::ReadLine(int i) {
     LineRecord& l = fig_.Lines[i];
-    std::string name;
     if (!Values({"x1 and y1 of line %d", i}, {Real(l.x1), Real(l.y1)}) ||
         !Values({"x2 and y2 of line %d", i}, {Real(l.x2), Real(l.y2)}) ||
         !Values({"exists of line %d", i}, {Int(l.exists)}) ||
@@ -292,23 +300,20 @@ bool LayoutReader::ReadLine(int i) {
         !Values({"dx and dy of line %d", i}, {Real(l.dx), Real(l.dy)}) ||
         !Values({"the colour of line %d", i}, {Int(l.colour)}) ||
         !Values({"the locus colour of line %d", i}, {Int(l.locusColour)}) ||
-        !Values({"the name of line %d", i}, {Text(name)}))
+        !Values({"the name of line %d", i}, {Text(l.name, kNameWidth)}))
         return false;
-    l.name = FitText(name, kNameWidth);
     return true;
 }
 
 bool LayoutReader::ReadCircle(int i) {
     CircleRecord& c = fig_.Circles[i];
-    std::string name;
     if (!Values({"the centre of circle %d", i}, {Real(c.cx), Real(c.cy)}) ||
         !Values({"the radius of circle %d", i}, {Real(c.r)}) ||
         !Values({"exists of circle %d", i}, {Int(c.exists)}) ||
         !Values({"the colour of circle %d", i}, {Int(c.colour)}) ||
         !Values({"the locus colour of circle %d", i}, {Int(c.locusColour)}) ||
-        !Values({"the name of circle %d", i}, {Text(name)}))
+        !Values({"the name of circle %d", i}, {Text(c.name, kNameWidth)}))
         return false;
-    c.name = FitText(name, kNameWidth);
     return true;
 }
 
@@ -363,9 +368,14 @@ ReadResult Failure(std::string_view path, int line, std::string what) {
 
 ReadResult ReadFigureText(std::string_view bytes, std::string_view path, int capacity) {
     if (bytes.size() > kMaxFigureFileBytes) return Failure(path, 0, "the file is too large");
-    const std::optional<std::string> text = DecodeFigureText(bytes);
+    return ReadFigureBytes(std::string(bytes), path, capacity);
+}
+
+ReadResult ReadFigureBytes(std::string&& bytes, std::string_view path, int capacity) {
+    if (bytes.size() > kMaxFigureFileBytes) return Failure(path, 0, "the file is too large");
+    const std::optional<std::string> text = DecodeFigureText(std::move(bytes));
     if (!text) return Failure(path, 0, "the file is neither UTF-8 nor Shift-JIS text");
-    if (static_cast<size_t>(std::count(text->begin(), text->end(), '\n')) > kMaxFigureFileLines)
+    if (CountLines(*text) > kMaxFigureFileLines)
         return Failure(path, 0, "the file has too many lines");
     const std::vector<std::string_view> lines = SplitLines(*text);
     if (lines.empty()) return Failure(path, 0, "the file is empty");

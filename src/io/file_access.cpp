@@ -39,6 +39,49 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+void OpenFailure(int e, FileBytes& out) {
+    const bool missing = e == ENOENT || e == ENOTDIR;
+    out.status = missing ? FileStatus::kNotFound : FileStatus::kFailed;
+    out.what = missing ? "no such file" : "cannot open: " + ErrnoText(e);
+}
+
+// Whether `name` is a temporary file that a save of the target named `base` makes.
+bool IsTemporaryOf(std::string_view name, std::string_view base) {
+    constexpr size_t kUnique = 6;  // the characters mkstemp puts in place of XXXXXX
+    if (name.size() != base.size() + 2 + kUnique || name[0] != '.' ||
+        name.substr(1, base.size()) != base || name[base.size() + 1] != '.')
+        return false;
+    for (char c : name.substr(base.size() + 2)) {
+        const bool alnum =
+            (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!alnum) return false;
+    }
+    return true;
+}
+
+bool Before(const timespec& a, const timespec& b) {
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+// Removes the temporary files of earlier saves of the same target that never got renamed into
+// place (a save killed halfway leaves its temporary file, of the figure's full size). Only
+// plain files of this user that were last written before the current save began are taken,
+// so a save of the same file running at this moment in another window keeps its own.
+void RemoveStaleTemporaries(const std::filesystem::path& folder, std::string_view base,
+                            const timespec& began) {
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::filesystem::path& entry = it->path();
+        if (!IsTemporaryOf(entry.filename().string(), base)) continue;
+        struct stat st {};
+        if (::lstat(entry.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
+            !Before(st.st_mtim, began))
+            continue;
+        ::unlink(entry.c_str());
+    }
+}
+
 mode_t CurrentUmask() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -49,20 +92,44 @@ mode_t CurrentUmask() {
 
 FileBytes ReadFileBytes(const std::string& path, size_t limit) {
     FileBytes out;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        const int e = errno;
-        out.status = (e == ENOENT || e == ENOTDIR) ? FileStatus::kNotFound : FileStatus::kFailed;
-        out.what = e == ENOENT || e == ENOTDIR ? "no such file" : "cannot open: " + ErrnoText(e);
+    // Opening a named pipe for reading waits for a writer, and reading a device or a pipe may
+    // never end, so what the path names is looked at before it is opened; the open itself does
+    // not wait either, in case the path is replaced in between, and the opened file is looked
+    // at once more.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        OpenFailure(errno, out);
         return out;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    auto refuse = [&out](const struct stat& s) {
+        if (S_ISREG(s.st_mode)) return false;
+        out.status = FileStatus::kFailed;
+        out.what = S_ISDIR(s.st_mode) ? "is a folder, not a file"
+                                      : "is not a plain file (a pipe or a device is not read)";
+        return true;
+    };
+    if (refuse(st)) return out;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        OpenFailure(errno, out);
+        return out;
+    }
+    if (::fstat(fd, &st) != 0 || refuse(st)) {
+        if (out.what.empty()) {
+            out.status = FileStatus::kFailed;
+            out.what = "cannot open: " + ErrnoText(errno);
+        }
+        ::close(fd);
+        return out;
+    }
+    if (static_cast<unsigned long long>(st.st_size) > limit) {
         ::close(fd);
         out.status = FileStatus::kFailed;
-        out.what = "is a folder, not a file";
+        out.what = "the file is too large";
         return out;
     }
+    // Room for the whole file at once: growing the buffer as it fills would hold up to twice it.
+    out.bytes.reserve(static_cast<size_t>(st.st_size) + 1);
     char buf[65536];
     while (true) {
         const ssize_t n = ::read(fd, buf, sizeof buf);
@@ -81,7 +148,7 @@ FileBytes ReadFileBytes(const std::string& path, size_t limit) {
         out.bytes.append(buf, static_cast<size_t>(n));
     }
     ::close(fd);
-    if (out.status != FileStatus::kOk) out.bytes.clear();
+    if (out.status != FileStatus::kOk) std::string().swap(out.bytes);
     return out;
 }
 
@@ -118,13 +185,16 @@ FileResult ReplaceFile(const std::string& given, std::string_view bytes) {
 
     // The temporary name must stay within the file-name limit even for a target near it.
     std::string base = target.filename().string();
-    if (base.size() > kTempBaseBytes) base.resize(kTempBaseBytes);
+    const bool cut = base.size() > kTempBaseBytes;
+    if (cut) base.resize(kTempBaseBytes);
     std::string temp = (folder / ("." + base + ".XXXXXX")).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         return Failed(given, FileStatus::kFailed,
                       "cannot create a file in the folder: " + ErrnoText(errno));
     }
+    struct stat created {};
+    const bool dated = ::fstat(fd, &created) == 0;
     const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
     bool ok = WriteAll(fd, bytes);
     int e = ok ? 0 : errno;
@@ -146,6 +216,9 @@ FileResult ReplaceFile(const std::string& given, std::string_view bytes) {
         ::unlink(temp.c_str());
         return Failed(given, FileStatus::kFailed, "cannot write: " + ErrnoText(e));
     }
+    // A cut name is shared by every target that begins the same way, so only whole names are
+    // cleaned up after.
+    if (dated && !cut) RemoveStaleTemporaries(folder, base, created.st_mtim);
     const int dirfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirfd >= 0) {
         ::fsync(dirfd);

@@ -55,6 +55,7 @@ PointRecord BeginStep(App& app, Surface& surface, int point, const Notifier& not
     Session& s = app.session;
     f.Points[point].exists = kTrue;
     if (s.NeedDependencyMarks != 0 || s.DragSet.point != point) {
+        s.DragMessagesShown.clear();
         s.DragSet = AnalyseDragDependents(f, point, note);
         s.NeedDependencyMarks = kFalse;
         // The layer of what the drag leaves alone belongs to the dependents worked out here.
@@ -196,7 +197,7 @@ void DragToMouse(App& app, Host& host, Surface& surface, double x, double y) {
         FullRedraw(app, host, surface);
         return;
     }
-    const Notifier note = NotifierOf(host);
+    const Notifier note = OncePerText(NotifierOf(host), app.session.DragMessagesShown);
     PointRecord rec = BeginStep(app, surface, point, note);
     MovePointTo(app.figure, point, rec, x, y);
     FinishStep(app, surface, point, rec, note);
@@ -210,7 +211,7 @@ void DragByKey(App& app, Host& host, Surface& surface, int key) {
         FullRedraw(app, host, surface);
         return;
     }
-    const Notifier note = NotifierOf(host);
+    const Notifier note = OncePerText(NotifierOf(host), app.session.DragMessagesShown);
     PointRecord rec = BeginStep(app, surface, point, note);
     if (key == kKeyEnter || key == kKeyEsc) return;
     // The point keeps its mark: an arrow key moves it, it does not restyle it.

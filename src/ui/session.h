@@ -45,6 +45,8 @@ struct Session {
     i16 NudgeSteps = 0;
     // What the current drag moves, worked out at its first step.
     DragDependents DragSet;
+    // The messages the current drag has shown: each is shown once per drag, not at every step.
+    std::vector<std::string> DragMessagesShown;
 
     // Picking: the objects offered (entries 1..CandidateCount; entry 0 stays (0, 0)), the
     // highlighted one and its place in the list, and the line form a construction pick asks

@@ -308,7 +308,7 @@ TEST(FigureFile, ABlankFormulaEndsTheTextWithTheAtSign) {
     EXPECT_EQ(back.Numbers[1].formula, "");
 }
 
-TEST(FigureFile, NumberTextIsSplitAtTheFirstAtSign) {
+TEST(FigureFile, NumberTextIsSplitAtTheLastAtSign) {
     std::string text = FigureFileText(TriangleFigure());
     const std::string plain = ",\"@\"\r\n";
     struct Row {
@@ -316,10 +316,8 @@ TEST(FigureFile, NumberTextIsSplitAtTheFirstAtSign) {
         const char* name;
         const char* formula;
     } rows[] = {
-        {"\"abc\"", "abc", ""},
-        {"\"s@a+b@c\"", "s", "a+b@c"},
-        {"\"@x*2\"", "", "x*2"},
-        {"\"  left@ f\"", "left", "f"},
+        {"\"abc\"", "abc", ""},  {"\"s@a+b@c\"", "s@a+b", "c"},  {"\"P@Q@#1*2\"", "P@Q", "#1*2"},
+        {"\"@x*2\"", "", "x*2"}, {"\"  left@ f\"", "left", "f"},
     };
     for (const Row& row : rows) {
         std::string t = text;

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <functional>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -128,6 +134,31 @@ TEST(Malformed, AMissingFileIsNotFoundAndChangesNothing) {
     EXPECT_EQ(FigureFileText(current), before);
     EXPECT_EQ(LoadFigureFile(dir.File("no-folder/x.kvf"), current).status, FileStatus::kNotFound);
     EXPECT_EQ(LoadFigureFile(dir.path().string(), current).status, FileStatus::kFailed);
+}
+
+// Only plain files are read: a named pipe would keep the reader waiting for a writer that never
+// comes, a device may never end. Each is refused at once with a message.
+TEST(Malformed, APipeADeviceOrAFolderIsRefusedWithoutWaiting) {
+    TempDir dir;
+    const std::string pipe = dir.File("pipe.kvf");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {pipe, std::string("/dev/null"), dir.path().string()}) {
+        SCOPED_TRACE(path);
+        Figure current = TriangleFigure();
+        auto load = std::async(std::launch::async, [&] { return LoadFigureFile(path, current); });
+        if (load.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            // Release the reader that waits on the pipe, so that the test ends.
+            const int fd = ::open(pipe.c_str(), O_WRONLY);
+            ::close(fd);
+            load.wait();
+            ADD_FAILURE() << "the reader waited for the pipe";
+            continue;
+        }
+        const LoadResult r = load.get();
+        EXPECT_EQ(r.status, FileStatus::kFailed);
+        EXPECT_FALSE(r.error.what.empty());
+        EXPECT_EQ(FigureFileText(current), FigureFileText(TriangleFigure()));
+    }
 }
 
 TEST(Malformed, OversizedFilesAreRefusedBeforeTheyAreSplitUp) {

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 
@@ -40,6 +41,29 @@ TEST(Save, WritesTheFileAndLeavesNoTemporaryFileBehind) {
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
+TEST(Save, ASuccessfulSaveRemovesTheTemporaryFilesAKilledSaveLeftBehind) {
+    TempDir dir;
+    const std::string path = dir.File("tri.kvf");
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    auto leave = [&](const std::string& name) {
+        WriteAll(dir.File(name), std::string(1000, 'x'));
+        fs::last_write_time(dir.File(name), old);
+    };
+    leave(".tri.kvf.Ab3dE9");  // a save of this file, killed before its rename
+    leave(".tri.kvf.zzzzzz");
+    leave(".tri.kvf.notes");  // not a name a save makes
+    leave(".tri.kvf.ab-dE9");
+    leave(".other.kvf.Ab3dE9");  // a save of another file
+    leave("tri.kvf.Ab3dE9");
+    ASSERT_TRUE(WriteFigureFile(path, TriangleFigure()).ok());
+    EXPECT_FALSE(fs::exists(dir.File(".tri.kvf.Ab3dE9")));
+    EXPECT_FALSE(fs::exists(dir.File(".tri.kvf.zzzzzz")));
+    for (const char* kept :
+         {".tri.kvf.notes", ".tri.kvf.ab-dE9", ".other.kvf.Ab3dE9", "tri.kvf.Ab3dE9"})
+        EXPECT_TRUE(fs::exists(dir.File(kept))) << kept;
+    EXPECT_EQ(ReadAll(path), FigureFileText(TriangleFigure()));
 }
 
 TEST(Save, AReadOnlyTargetIsRefusedWithTheMessageAndKeptAsItWas) {

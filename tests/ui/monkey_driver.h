@@ -428,31 +428,34 @@ class Monkey {
         // A construction waiting for its number can only go on through the dialog.
         if (AwaitingNumber(app_) && !host_.numberShown)
             return "a construction waits for a number while no number dialog is on show";
-        auto finite = [](double v) { return std::isfinite(v); };
+        // Every field of every record, defined or not: a non-finite value would show in the
+        // report and could not be saved as it is.
+        auto finite = [](std::initializer_list<double> vs) {
+            return std::all_of(vs.begin(), vs.end(), [](double v) { return std::isfinite(v); });
+        };
         for (int i = 1; i <= f.ObjectCount[kKindNumber]; ++i)
-            if (f.Numbers[i].exists && !finite(f.Numbers[i].value)) {
-                o << "number " << i << " defined but not finite";
+            if (!finite({f.Numbers[i].value})) {
+                o << "number " << i << " not finite";
                 return o.str();
             }
         for (int i = 1; i <= f.ObjectCount[kKindPoint]; ++i) {
             const PointRecord& p = f.Points[i];
-            if (p.exists && !(finite(p.x) && finite(p.y))) {
-                o << "point " << i << " defined but not finite";
+            if (!finite({p.x, p.y, p.param})) {
+                o << "point " << i << " not finite (position or parameter)";
                 return o.str();
             }
         }
         for (int i = 1; i <= f.ObjectCount[kKindLine]; ++i) {
             const LineRecord& l = f.Lines[i];
-            if (l.exists && !(finite(l.x1) && finite(l.y1) && finite(l.x2) && finite(l.y2) &&
-                              finite(l.dx) && finite(l.dy))) {
-                o << "line " << i << " defined but not finite";
+            if (!finite({l.x1, l.y1, l.x2, l.y2, l.dx, l.dy})) {
+                o << "line " << i << " not finite";
                 return o.str();
             }
         }
         for (int i = 1; i <= f.ObjectCount[kKindCircle]; ++i) {
             const CircleRecord& c = f.Circles[i];
-            if (c.exists && !(finite(c.cx) && finite(c.cy) && finite(c.r))) {
-                o << "circle " << i << " defined but not finite";
+            if (!finite({c.cx, c.cy, c.r})) {
+                o << "circle " << i << " not finite";
                 return o.str();
             }
         }
@@ -511,6 +514,26 @@ class Monkey {
         return a;
     }
 
+    // A name as a user may type it: a few chosen ones, or up to a dozen characters of any a
+    // keyboard gives, the file format's own ("@" between a number's name and formula, quotes,
+    // commas) and full-width ones included.
+    std::string TypedName() {
+        static const std::vector<std::string> chosen = {
+            "",   "A", "Ｐ点", "long name here!", "x,y\"z", "あいうえおかきくけこさしすせそ",
+            "P@", "@"};
+        if (rng_.Chance(30)) return rng_.Pick(chosen);
+        static const std::vector<std::string> wide = {"＠", "＂", "，", "点",
+                                                      "Ｐ", "ｱ",  "円", "　"};
+        std::string name;
+        for (int n = rng_.Below(13); n > 0; --n) {
+            if (rng_.Chance(25))
+                name += rng_.Pick(wide);
+            else
+                name += static_cast<char>(' ' + rng_.Below(95));  // printable ASCII
+        }
+        return name;
+    }
+
     Action AttributeAnswerAction() {
         Action a;
         std::vector<int> shown;
@@ -522,9 +545,7 @@ class Monkey {
             return a;
         }
         a.act = Act::kAttrOK;
-        static const std::vector<std::string> names = {
-            "", "A", "Ｐ点", "long name here!", "x,y\"z", "あいうえおかきくけこさしすせそ"};
-        a.attr.name = rng_.Chance(50) ? host_.attributeView[a.a].name : rng_.Pick(names);
+        a.attr.name = rng_.Chance(50) ? host_.attributeView[a.a].name : TypedName();
         a.attr.colour = rng_.Below(10) - 1;
         a.attr.locusColour = rng_.Below(10) - 1;
         a.attr.form = rng_.Below(8) - 1;
