@@ -12,6 +12,13 @@ constexpr std::string_view kSeparator = "----------";
 
 class Report {
   public:
+    // The text is written into one buffer reserved for the figure's size: a line of about 70
+    // bytes for each of a procedure's three listings and each field of an object.
+    explicit Report(const Figure& f) {
+        long objects = 0;
+        for (int k = kKindNumber; k <= kKindCircle; ++k) objects += Count(f, static_cast<i16>(k));
+        out_.reserve(static_cast<size_t>(1024 + 70L * (4L * f.ProcedureCount + 11L * objects)));
+    }
     void Line(std::string_view s = {}) {
         out_ += s;
         out_ += "\r\n";
@@ -31,7 +38,18 @@ std::string Num(int v) {
 
 std::string ProcedureLine(const Figure& f, int i) {
     const std::string& code = f.ProcCode[i];
-    return Num(i) + ":" + PadText(code, kCodeWidth) + "(" + ProcedureDisplayName(code) + ")";
+    // The catalogue entry was found when the procedure got its code.
+    const int op = f.ProcOp[i];
+    const std::string_view shown = op > 0 && !CodeCatalogue()[op - 1].displayName.empty()
+                                       ? CodeCatalogue()[op - 1].displayName
+                                       : std::string_view(code);
+    std::string s = Num(i);
+    s += ':';
+    s += PadText(code, kCodeWidth);
+    s += '(';
+    s += shown;
+    s += ')';
+    return s;
 }
 
 std::string SlotsLine(std::string_view label, const SlotRow& row) {
@@ -43,7 +61,7 @@ std::string SlotsLine(std::string_view label, const SlotRow& row) {
 }  // namespace
 
 std::string ConstructionReport(const Figure& f, std::string_view fileName) {
-    Report r;
+    Report r(f);
     r.Line("FileName : " + std::string(fileName));
     r.Line("作図手続き数 : " + Num(f.ProcedureCount));
     r.Line(kSeparator);
