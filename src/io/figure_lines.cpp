@@ -126,7 +126,8 @@ ParsedLine ParseFields(std::string_view line) {
             while (e > b && IsBlank(line[e - 1])) --e;
             f.raw = line.substr(b, e - b);
         }
-        out.fields.push_back(f);
+        if (out.count < ParsedLine::kKept) out.fields[out.count] = f;
+        ++out.count;
         if (i >= n) break;
         ++i;  // the comma
     }

@@ -3,6 +3,7 @@
 // inside a text is written twice), numbers in plain decimal, lines ending in CR LF or LF (or in
 // CR alone, in a file that has no LF at all).
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,8 +19,12 @@ struct Field {
                            // without surrounding blanks
 };
 
+// The values of a line, kept without allocating: no line of a figure file holds more than
+// three; `count` is the number of values the line has, also beyond those kept.
 struct ParsedLine {
-    std::vector<Field> fields;
+    static constexpr size_t kKept = 4;
+    std::array<Field, kKept> fields{};
+    size_t count = 0;
     std::string error;  // empty when the line parsed
 };
 

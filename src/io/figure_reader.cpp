@@ -6,10 +6,12 @@
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 #include "io/encoding.h"
 #include "io/figure_file.h"
+#include "io/figure_layout.h"
 #include "io/figure_lines.h"
 #include "model/catalogue.h"
 #include "model/number_text.h"
@@ -98,14 +100,18 @@ class LayoutReader {
         return false;
     }
     int LineNo() const { return static_cast<int>(next_) + 1; }
-    bool Values(Item item, std::initializer_list<Target> targets);
+    bool Values(Item item, std::initializer_list<Target> targets) {
+        return Values(item, std::span<const Target>(targets.begin(), targets.size()));
+    }
+    bool Values(Item item, std::span<const Target> targets);
+    template <class R>
+    bool ReadRecord(R& r, int i, std::span<const LayoutLine<R>> layout);
+    bool CheckBinding(const PointRecord& p, int i);
     bool CheckRef(ObjectRef r, int line, Item item);
+    int LargestCountAhead(size_t procedures) const;
     bool ReadProcedures();
     bool ReadCounts();
     bool ReadNumber(int i);
-    bool ReadPoint(int i);
-    bool ReadLine(int i);
-    bool ReadCircle(int i);
     void ReadSwapLines();
 
     const std::vector<std::string_view>& lines_;
@@ -116,19 +122,19 @@ class LayoutReader {
     bool reachedNumbers_ = false;
 };
 
-bool LayoutReader::Values(Item item, std::initializer_list<Target> targets) {
+bool LayoutReader::Values(Item item, std::span<const Target> targets) {
     if (next_ >= lines_.size()) return Fail(LineNo(), "the file ends before " + item.Text());
     const int line = LineNo();
     ParsedLine parsed = ParseFields(lines_[next_++]);
     if (!parsed.error.empty()) return Fail(line, parsed.error + " (" + item.Text() + ")");
-    if (parsed.fields.size() != targets.size()) {
+    if (parsed.count != targets.size()) {
         return Fail(line, "expected " + std::to_string(targets.size()) + " value" +
                               (targets.size() == 1 ? "" : "s") + " for " + item.Text() +
-                              ", found " + std::to_string(parsed.fields.size()));
+                              ", found " + std::to_string(parsed.count));
     }
     size_t k = 0;
     for (const Target& t : targets) {
-        Field& field = parsed.fields[k++];
+        const Field& field = parsed.fields[k++];
         if (t.type == Target::kText) {
             *static_cast<std::string*>(t.ptr) = FieldText(field.raw, t.width);
             continue;
@@ -176,19 +182,36 @@ bool LayoutReader::CheckRef(ObjectRef r, int line, Item item) {
     return true;
 }
 
+// The largest of the object counts of the four kinds, read ahead of the procedures; 0 when a
+// count line does not hold a plain count (the reading in order reports it).
+int LayoutReader::LargestCountAhead(size_t procedures) const {
+    const size_t first = 1 + kLinesPerProcedure * procedures;
+    int largest = 0;
+    for (size_t k = 0; k <= 3 && first + k < lines_.size(); ++k) {
+        const ParsedLine parsed = ParseFields(lines_[first + k]);
+        if (!parsed.error.empty() || parsed.count != 1 || parsed.fields[0].quoted) return 0;
+        const std::optional<double> v = ParseNumber(parsed.fields[0].raw);
+        if (!v || !(*v >= 0 && *v <= kMaxCapacity)) return 0;
+        largest = std::max(largest, static_cast<int>(*v));
+    }
+    return largest;
+}
+
 bool LayoutReader::ReadProcedures() {
     i16 count = 0;
     if (!Values({"the number of procedures"}, {Int(count)})) return false;
     if (count < 0) return Fail(1, "the number of procedures is negative");
-    // Every procedure takes 11 lines (code, five inputs, five outputs), then 11 count lines.
-    const size_t needed = 1 + 11 * static_cast<size_t>(count) + 11;
+    const size_t needed = 1 + kLinesPerProcedure * static_cast<size_t>(count) + kCountLines;
     if (needed > lines_.size()) {
         return Fail(1, std::to_string(count) +
                            (count == 1 ? " procedure needs" : " procedures need") + " at least " +
                            std::to_string(needed) + " lines, but the file has " +
                            std::to_string(lines_.size()));
     }
-    if (!EnsureCapacity(fig_, 0, count))
+    // The tables are sized once, for the procedures and for the object counts that follow
+    // them (read ahead here; they are checked in their turn).
+    if (!EnsureCapacity(fig_, LargestCountAhead(static_cast<size_t>(count)), count) &&
+        !EnsureCapacity(fig_, 0, count))
         return Fail(1, std::to_string(count) + " procedures are more than a figure can hold");
     fig_.ProcedureCount = count;
     for (int i = 1; i <= count; ++i) {
@@ -224,9 +247,10 @@ bool LayoutReader::ReadCounts() {
         }
         largest = std::max<int>(largest, counts[k]);
     }
-    const size_t needed = static_cast<size_t>(counts[0]) * (revision_ == 1 ? 2 : 1) +
-                          static_cast<size_t>(counts[1]) * 9 + static_cast<size_t>(counts[2]) * 8 +
-                          static_cast<size_t>(counts[3]) * 6;
+    const size_t needed = static_cast<size_t>(counts[0]) * LinesPerNumber(revision_) +
+                          static_cast<size_t>(counts[1]) * kLinesPerPoint +
+                          static_cast<size_t>(counts[2]) * kLinesPerLine +
+                          static_cast<size_t>(counts[3]) * kLinesPerCircle;
     if (next_ + needed > lines_.size()) {
         return Fail(first, "the object counts need " + std::to_string(needed) +
                                " more lines, but the file has " +
@@ -268,16 +292,36 @@ bool LayoutReader::ReadNumber(int i) {
     return revision_ == 0 || Values({"isVariable of number %d", i}, {Int(n.isVariable)});
 }
 
-bool LayoutReader::ReadPoint(int i) {
-    PointRecord& p = fig_.Points[i];
-    if (!Values({"x and y of point %d", i}, {Real(p.x), Real(p.y)}) ||
-        !Values({"the colour of point %d", i}, {Int(p.colour)}) ||
-        !Values({"the locus colour of point %d", i}, {Int(p.locusColour)}) ||
-        !Values({"exists of point %d", i}, {Int(p.exists)}) ||
-        !Values({"the mark of point %d", i}, {Int(p.mark)}) ||
-        !Values({"movable of point %d", i}, {Int(p.movable)}) ||
-        !Values({"the binding of point %d (kind, index)", i}, {Int(p.bindKind), Int(p.bindIndex)}))
-        return false;
+template <class R>
+bool LayoutReader::ReadRecord(R& r, int i, std::span<const LayoutLine<R>> layout) {
+    for (const LayoutLine<R>& line : layout) {
+        std::array<Target, 2> targets{};
+        for (int k = 0; k < line.count; ++k) {
+            const LayoutValue<R>& v = line.values[static_cast<size_t>(k)];
+            switch (v.kind) {
+                case LayoutValue<R>::kInt:
+                    targets[static_cast<size_t>(k)] = Int(r.*v.integer);
+                    break;
+                case LayoutValue<R>::kReal:
+                    targets[static_cast<size_t>(k)] = Real(r.*v.real);
+                    break;
+                case LayoutValue<R>::kText:
+                    targets[static_cast<size_t>(k)] = Text(r.*v.text, v.width);
+                    break;
+            }
+        }
+        if (!Values({line.item, i},
+                    std::span<const Target>(targets.data(), static_cast<size_t>(line.count))))
+            return false;
+        if constexpr (std::is_same_v<R, PointRecord>) {
+            if (line.binding && !CheckBinding(r, i)) return false;
+        }
+    }
+    return true;
+}
+
+// The binding names an existing object, or nothing with a kind of 0 to 3.
+bool LayoutReader::CheckBinding(const PointRecord& p, int i) {
     const int bindingLine = LineNo() - 1;
     if (!CheckRef({p.bindKind, p.bindIndex}, bindingLine, {"the binding of point %d", i}))
         return false;
@@ -285,35 +329,6 @@ bool LayoutReader::ReadPoint(int i) {
         return Fail(bindingLine, "the binding of point " + std::to_string(i) + " has kind " +
                                      std::to_string(p.bindKind) + " (kinds are 0 to 3)");
     }
-    if (!Values({"the parameter of point %d", i}, {Real(p.param)}) ||
-        !Values({"the name of point %d", i}, {Text(p.name, kNameWidth)}))
-        return false;
-    return true;
-}
-
-bool LayoutReader::ReadLine(int i) {
-    LineRecord& l = fig_.Lines[i];
-    if (!Values({"x1 and y1 of line %d", i}, {Real(l.x1), Real(l.y1)}) ||
-        !Values({"x2 and y2 of line %d", i}, {Real(l.x2), Real(l.y2)}) ||
-        !Values({"exists of line %d", i}, {Int(l.exists)}) ||
-        !Values({"the form of line %d", i}, {Int(l.form)}) ||
-        !Values({"dx and dy of line %d", i}, {Real(l.dx), Real(l.dy)}) ||
-        !Values({"the colour of line %d", i}, {Int(l.colour)}) ||
-        !Values({"the locus colour of line %d", i}, {Int(l.locusColour)}) ||
-        !Values({"the name of line %d", i}, {Text(l.name, kNameWidth)}))
-        return false;
-    return true;
-}
-
-bool LayoutReader::ReadCircle(int i) {
-    CircleRecord& c = fig_.Circles[i];
-    if (!Values({"the centre of circle %d", i}, {Real(c.cx), Real(c.cy)}) ||
-        !Values({"the radius of circle %d", i}, {Real(c.r)}) ||
-        !Values({"exists of circle %d", i}, {Int(c.exists)}) ||
-        !Values({"the colour of circle %d", i}, {Int(c.colour)}) ||
-        !Values({"the locus colour of circle %d", i}, {Int(c.locusColour)}) ||
-        !Values({"the name of circle %d", i}, {Text(c.name, kNameWidth)}))
-        return false;
     return true;
 }
 
@@ -348,11 +363,11 @@ bool LayoutReader::Read() {
     for (int i = 1; i <= fig_.ObjectCount[0]; ++i)
         if (!ReadNumber(i)) return false;
     for (int i = 1; i <= fig_.ObjectCount[1]; ++i)
-        if (!ReadPoint(i)) return false;
+        if (!ReadRecord<PointRecord>(fig_.Points[i], i, layout::kPoint)) return false;
     for (int i = 1; i <= fig_.ObjectCount[2]; ++i)
-        if (!ReadLine(i)) return false;
+        if (!ReadRecord<LineRecord>(fig_.Lines[i], i, layout::kLine)) return false;
     for (int i = 1; i <= fig_.ObjectCount[3]; ++i)
-        if (!ReadCircle(i)) return false;
+        if (!ReadRecord<CircleRecord>(fig_.Circles[i], i, layout::kCircle)) return false;
     ReadSwapLines();
     return true;
 }

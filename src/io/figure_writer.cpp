@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "io/figure_file.h"
+#include "io/figure_layout.h"
 #include "io/figure_lines.h"
 #include "model/number_text.h"
 #include "model/text.h"
@@ -29,6 +30,29 @@ class Lines {
     // occurs in an undefined object, whose coordinates mean nothing, so it is written as 0.
     static std::string Number(double v) { return std::isfinite(v) ? RoundTripNumber(v) : "0"; }
 
+    template <class R>
+    void Record(const R& r, std::span<const LayoutLine<R>> layout) {
+        for (const LayoutLine<R>& line : layout) {
+            std::string s;
+            for (int k = 0; k < line.count; ++k) {
+                if (k > 0) s += ',';
+                const LayoutValue<R>& v = line.values[static_cast<size_t>(k)];
+                switch (v.kind) {
+                    case LayoutValue<R>::kInt:
+                        s += std::to_string(r.*v.integer);
+                        break;
+                    case LayoutValue<R>::kReal:
+                        s += Number(r.*v.real);
+                        break;
+                    case LayoutValue<R>::kText:
+                        s += QuoteText(PrintableText(FitText(r.*v.text, v.width)));
+                        break;
+                }
+            }
+            Line(s);
+        }
+    }
+
   private:
     std::string out_;
 };
@@ -52,38 +76,10 @@ std::string FigureFileText(const Figure& f) {
                                        FitText(n.formula, kFormulaWidth))));
         w.Int(n.isVariable);
     }
-    for (int i = 1; i <= f.ObjectCount[1]; ++i) {
-        const PointRecord& p = f.Points[i];
-        w.Reals(p.x, p.y);
-        w.Int(p.colour);
-        w.Int(p.locusColour);
-        w.Int(p.exists);
-        w.Int(p.mark);
-        w.Int(p.movable);
-        w.Ints(p.bindKind, p.bindIndex);
-        w.Real(p.param);
-        w.Text(FitText(p.name, kNameWidth));
-    }
-    for (int i = 1; i <= f.ObjectCount[2]; ++i) {
-        const LineRecord& l = f.Lines[i];
-        w.Reals(l.x1, l.y1);
-        w.Reals(l.x2, l.y2);
-        w.Int(l.exists);
-        w.Int(l.form);
-        w.Reals(l.dx, l.dy);
-        w.Int(l.colour);
-        w.Int(l.locusColour);
-        w.Text(FitText(l.name, kNameWidth));
-    }
-    for (int i = 1; i <= f.ObjectCount[3]; ++i) {
-        const CircleRecord& c = f.Circles[i];
-        w.Reals(c.cx, c.cy);
-        w.Real(c.r);
-        w.Int(c.exists);
-        w.Int(c.colour);
-        w.Int(c.locusColour);
-        w.Text(FitText(c.name, kNameWidth));
-    }
+    for (int i = 1; i <= f.ObjectCount[1]; ++i) w.Record<PointRecord>(f.Points[i], layout::kPoint);
+    for (int i = 1; i <= f.ObjectCount[2]; ++i) w.Record<LineRecord>(f.Lines[i], layout::kLine);
+    for (int i = 1; i <= f.ObjectCount[3]; ++i)
+        w.Record<CircleRecord>(f.Circles[i], layout::kCircle);
     for (int i = 1; i <= procs; ++i)
         if (f.SwapFlag[i] != 0) w.Line(QuoteText("REV=") + "," + std::to_string(i));
     return w.Take();

@@ -24,7 +24,7 @@ TEST(FigureLines, ATextCutAsItIsTakenIsTheTextCutWhole) {
         const std::string line = "1," + QuoteText(text);
         const ParsedLine parsed = ParseFields(line);  // views into `line`
         ASSERT_TRUE(parsed.error.empty()) << text;
-        ASSERT_EQ(parsed.fields.size(), 2u);
+        ASSERT_EQ(parsed.count, 2u);
         for (int width : {1, 5, 10, 40}) {
             EXPECT_EQ(FieldText(parsed.fields[1].raw, width), FitText(PrintableText(text), width))
                 << "text [" << text << "] width " << width;
