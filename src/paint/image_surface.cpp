@@ -47,7 +47,7 @@ ImageSurface::ImageSurface(int width, int height)
     map_.pixelHeight = image_.height();
     font_.setPixelSize(fontSize_);
     // Text is erased by printing it again in the background colour, which only restores
-    // the picture exactly when no glyph pixel is blended.
+    // the picture exactly when no glyph pixel is blended (smooth drawing blends them).
     font_.setStyleStrategy(QFont::NoAntialias);
 }
 
@@ -78,7 +78,8 @@ const QImage& ImageSurface::Image() {
 QPainter& ImageSurface::Painter() {
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
-        painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setRenderHint(QPainter::Antialiasing, smooth_);
+        painter_->setRenderHint(QPainter::TextAntialiasing, smooth_);
         painter_->setFont(font_);
     }
     return *painter_;
@@ -95,7 +96,8 @@ bool ImageSurface::SetMirror(QPaintDevice* device, const QTransform& toDevice) {
     if (device == nullptr) return true;
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(device)) return false;
-    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setRenderHint(QPainter::Antialiasing, smooth_);
+    painter->setRenderHint(QPainter::TextAntialiasing, smooth_);
     painter->setFont(font_);
     mirrorScaled_ = !toDevice.isIdentity();
     if (mirrorScaled_) {
@@ -134,6 +136,10 @@ PixelPos ImageSurface::ToPixel(double x, double y) const {
     return user_ ? map_.WorldToPixel(x, y) : PixelPos{x, y};
 }
 
+QPointF ImageSurface::Centre(PixelPos p) {
+    return QPointF(PixelIndex(p.x) + 0.5, PixelIndex(p.y) + 0.5);
+}
+
 bool ImageSurface::ShowsScene(Rgb c) const {
     const auto scene = static_cast<size_t>(Layer::kScene);
     return kept_[scene] && c == back_ && layers_[scene].size() == image_.size();
@@ -162,8 +168,14 @@ void ImageSurface::UsePen(QPainter& p, Rgb c) {
         pen_ = key;
         QPen pen = PenOf(c);
         // The stroke takes its pixels from the scene, at the same places (the brush origin is
-        // the image's own), so what a highlight covered comes back as it was.
-        if (scene) pen.setBrush(QBrush(layers_[static_cast<size_t>(Layer::kScene)]));
+        // the image's own), so what a highlight covered comes back as it was. A smooth
+        // highlight's blended edge reaches about a pixel beyond the stroke: the restoring
+        // stroke is wider and whole-pixel, as copying exact pixels wants.
+        if (scene) {
+            pen.setBrush(QBrush(layers_[static_cast<size_t>(Layer::kScene)]));
+            if (smooth_) pen.setWidth(penWidth_ + 2);
+        }
+        p.setRenderHint(QPainter::Antialiasing, smooth_ && !scene);
         p.setPen(pen);
         return;
     }
@@ -250,6 +262,21 @@ void ImageSurface::SetPenWidth(int pixels) {
     penWidth_ = std::clamp(pixels, 1, 100);
 }
 
+void ImageSurface::SetSmooth(bool smooth) {
+    if (smooth == smooth_) return;
+    smooth_ = smooth;
+    font_.setStyleStrategy(smooth ? QFont::PreferAntialias : QFont::NoAntialias);
+    metrics_.reset();
+    shaped_.clear();
+    pen_.reset();
+    for (QPainter* p : {painter_.get(), mirror_.get()}) {
+        if (p == nullptr) continue;
+        p->setRenderHint(QPainter::Antialiasing, smooth);
+        p->setRenderHint(QPainter::TextAntialiasing, smooth);
+        p->setFont(font_);
+    }
+}
+
 void ImageSurface::SetFontSize(int points) {
     const int size = std::clamp(points, 1, 1000);
     if (size == fontSize_) return;
@@ -275,7 +302,11 @@ void ImageSurface::Line(float x1, float y1, float x2, float y2, Rgb c) {
     Touch(a.x, a.y, b.x, b.y);
     OnEachPainter([&](QPainter& p) {
         UsePen(p, c);
-        p.drawLine(PixelPoint(a), PixelPoint(b));
+        if (smooth_) {
+            p.drawLine(QLineF(Centre(a), Centre(b)));
+        } else {
+            p.drawLine(PixelPoint(a), PixelPoint(b));
+        }
     });
 }
 
@@ -292,8 +323,12 @@ void ImageSurface::Rectangle(float x1, float y1, float x2, float y2, Rgb c, bool
     const QPoint p2(PixelIndex(std::clamp(std::max(a.x, b.x), lo, hx)),
                     PixelIndex(std::clamp(std::max(a.y, b.y), lo, hy)));
     const QPoint corners[4] = {p1, QPoint(p2.x(), p1.y()), p2, QPoint(p1.x(), p2.y())};
+    const QPointF half(0.5, 0.5);
+    const QPointF centres[4] = {corners[0] + half, corners[1] + half, corners[2] + half,
+                                corners[3] + half};
     Touch(p1.x(), p1.y(), p2.x(), p2.y());
     OnEachPainter([&](QPainter& p) {
+        // Whole pixels either way: the box's edges lie on pixel boundaries.
         if (filled && &p == painter_.get() && ShowsScene(c)) {
             p.fillRect(QRect(p1, p2), QBrush(layers_[static_cast<size_t>(Layer::kScene)]));
         } else if (filled) {
@@ -302,7 +337,11 @@ void ImageSurface::Rectangle(float x1, float y1, float x2, float y2, Rgb c, bool
         // The outline (drawn for a filled box too, so a wide pen widens both alike).
         UsePen(p, c);
         p.setBrush(Qt::NoBrush);
-        p.drawPolygon(corners, 4);
+        if (smooth_) {
+            p.drawPolygon(centres, 4);
+        } else {
+            p.drawPolygon(corners, 4);
+        }
     });
 }
 
@@ -314,8 +353,9 @@ void ImageSurface::CircleOutline(float cx, float cy, float r, Rgb c) {
                         image_.height() + kPixelMargin};
     if (!(rx >= 0) || !(ry >= 0) || !CircleCrossesRect(area, centre.x, centre.y, std::max(rx, ry)))
         return;
-    const double cxp = std::floor(centre.x);
-    const double cyp = std::floor(centre.y);
+    const double offset = smooth_ ? 0.5 : 0.0;
+    const double cxp = std::floor(centre.x) + offset;
+    const double cyp = std::floor(centre.y) + offset;
     Touch(cxp - rx, cyp - ry, cxp + rx, cyp + ry);
     const double limit = kDirectRadiusFactor * (image_.width() + image_.height());
     if (std::max(rx, ry) <= limit) {
@@ -361,8 +401,36 @@ void ImageSurface::Pixel(float x, float y, Rgb c) {
     Touch(a.x, a.y, a.x, a.y);
     OnEachPainter([&](QPainter& p) {
         UsePen(p, c);
-        p.drawPoint(PixelPoint(a));
+        if (smooth_) {
+            p.drawPoint(Centre(a));
+        } else {
+            p.drawPoint(PixelPoint(a));
+        }
     });
+}
+
+void ImageSurface::Dot(float x, float y, float radius, Rgb c) {
+    const PixelPos a = ToPixel(x, y);
+    if (!(a.x >= -kPixelMargin && a.x <= image_.width() + kPixelMargin && a.y >= -kPixelMargin &&
+          a.y <= image_.height() + kPixelMargin) ||
+        !(radius > 0) || radius > kPixelMargin)
+        return;
+    const QPointF centre = Centre(a);
+    Touch(centre.x() - radius, centre.y() - radius, centre.x() + radius, centre.y() + radius);
+    OnEachPainter([&](QPainter& p) {
+        // Taken away while the scene is kept, the dot shows the scene over its whole blended
+        // edge, in whole pixels.
+        const bool scene = &p == painter_.get() && ShowsScene(c);
+        const double r = scene && smooth_ ? radius + 1.5 : radius;
+        p.setPen(Qt::NoPen);
+        p.setBrush(scene ? QBrush(layers_[static_cast<size_t>(Layer::kScene)])
+                         : QBrush(ToQColor(c)));
+        p.setRenderHint(QPainter::Antialiasing, smooth_ && !scene);
+        p.drawEllipse(centre, r, r);
+        p.setBrush(Qt::NoBrush);
+        p.setRenderHint(QPainter::Antialiasing, smooth_);
+    });
+    pen_.reset();
 }
 
 void ImageSurface::MoveTo(float x, float y) {
@@ -423,16 +491,23 @@ void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& ba
             p.setPen(QPen(ToQColor(fore_)));
         });
         pen_.reset();
-        // A name taken away (printed in the background colour, not on a box of its own) shows
-        // the scene beneath.
-        if (!background && ShowsScene(fore_))
-            Painter().setPen(QPen(QBrush(layers_[static_cast<size_t>(Layer::kScene)]), 1));
         // The glyphs stand on the baseline of the font's own ascent, as a plain drawText puts
         // them, also when a fallback font makes the laid-out line taller.
         const QPointF baseline = topLeft + QPointF(0, fm.ascent());
         const QPointF origin = baseline - QPointF(0, text.ascent);
         QPainter& p = Painter();
-        for (const QGlyphRun& run : text.runs) p.drawGlyphRun(origin, run);
+        // A name taken away (printed in the background colour, not on a box of its own) shows
+        // the scene beneath: glyph by glyph when they cover whole pixels, over the reach of
+        // the text when their edges are blended, which no second printing takes away.
+        const bool toScene = !background && ShowsScene(fore_);
+        if (toScene && smooth_) {
+            const QRect reached =
+                box.adjusted(-reach, -reach, reach, reach).toAlignedRect() & image_.rect();
+            p.fillRect(reached, QBrush(layers_[static_cast<size_t>(Layer::kScene)]));
+        } else {
+            if (toScene) p.setPen(QPen(QBrush(layers_[static_cast<size_t>(Layer::kScene)]), 1));
+            for (const QGlyphRun& run : text.runs) p.drawGlyphRun(origin, run);
+        }
         if (mirror_) {
             mirror_->drawText(baseline,
                               QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
