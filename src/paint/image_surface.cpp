@@ -43,8 +43,8 @@ QPoint PixelPoint(PixelPos p) {
 ImageSurface::ImageSurface(int width, int height)
     : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
     image_.fill(ToQColor(back_));
-    map_.pixelWidth = image_.width();
-    map_.pixelHeight = image_.height();
+    map_.pixelWidth = PixelWidth();
+    map_.pixelHeight = PixelHeight();
     font_.setPixelSize(fontSize_);
     // Text is erased by printing it again in the background colour, which only restores
     // the picture exactly when no glyph pixel is blended (smooth drawing blends them).
@@ -58,16 +58,41 @@ ImageSurface::~ImageSurface() {
 
 void ImageSurface::Resize(int width, int height) {
     EndPainting();
-    QImage next(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    QImage next(std::max(width, 1) * scale_, std::max(height, 1) * scale_, QImage::Format_RGB32);
     next.fill(ToQColor(back_));
     {
         QPainter p(&next);
         p.drawImage(0, 0, image_);
     }
     image_ = std::move(next);
-    map_.pixelWidth = image_.width();
-    map_.pixelHeight = image_.height();
+    map_.pixelWidth = PixelWidth();
+    map_.pixelHeight = PixelHeight();
     DropLayers();
+}
+
+void ImageSurface::SetDeviceRatio(int ratio) {
+    ratio_ = std::clamp(ratio, 1, 4);
+    Rescale();
+}
+
+void ImageSurface::Rescale() {
+    const int scale = smooth_ ? ratio_ : 1;
+    if (scale == scale_) return;
+    const int w = PixelWidth(), h = PixelHeight();
+    EndPainting();
+    scale_ = scale;
+    image_ = QImage(w * scale, h * scale, QImage::Format_RGB32);
+    image_.fill(ToQColor(back_));
+    DropLayers();
+    restoredFrom_ = -1;
+    metrics_.reset();
+    shaped_.clear();
+}
+
+QBrush ImageSurface::SceneBrush() const {
+    QBrush brush(layers_[static_cast<size_t>(Layer::kScene)]);
+    if (scale_ > 1) brush.setTransform(QTransform::fromScale(1.0 / scale_, 1.0 / scale_));
+    return brush;
 }
 
 const QImage& ImageSurface::Image() {
@@ -80,6 +105,7 @@ QPainter& ImageSurface::Painter() {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, smooth_);
         painter_->setRenderHint(QPainter::TextAntialiasing, smooth_);
+        if (scale_ > 1) painter_->setTransform(QTransform::fromScale(scale_, scale_));
         painter_->setFont(font_);
     }
     return *painter_;
@@ -128,7 +154,7 @@ void ImageSurface::SetUserScale(double left, double top, double width, double he
     if (!std::isfinite(left) || !std::isfinite(top) || !std::isfinite(width) ||
         !std::isfinite(height) || width == 0 || height == 0)
         return;
-    map_ = ViewMapping{left, top, width, height, image_.width(), image_.height()};
+    map_ = ViewMapping{left, top, width, height, PixelWidth(), PixelHeight()};
     user_ = true;
 }
 
@@ -147,7 +173,8 @@ bool ImageSurface::ShowsScene(Rgb c) const {
 
 QPen ImageSurface::PenOf(Rgb c, bool cosmetic) const {
     QPen pen(ToQColor(c));
-    pen.setWidth(penWidth_);
+    // A cosmetic pen's width counts the image's own pixels.
+    pen.setWidth(cosmetic ? penWidth_ * scale_ : penWidth_);
     pen.setCosmetic(cosmetic);
     pen.setJoinStyle(Qt::MiterJoin);
     if (dotted_) {
@@ -172,8 +199,8 @@ void ImageSurface::UsePen(QPainter& p, Rgb c) {
         // highlight's blended edge reaches about a pixel beyond the stroke: the restoring
         // stroke is wider and whole-pixel, as copying exact pixels wants.
         if (scene) {
-            pen.setBrush(QBrush(layers_[static_cast<size_t>(Layer::kScene)]));
-            if (smooth_) pen.setWidth(penWidth_ + 2);
+            pen.setBrush(SceneBrush());
+            if (smooth_) pen.setWidth((penWidth_ + 2) * scale_);
         }
         p.setRenderHint(QPainter::Antialiasing, smooth_ && !scene);
         p.setPen(pen);
@@ -184,14 +211,18 @@ void ImageSurface::UsePen(QPainter& p, Rgb c) {
 
 void ImageSurface::Touch(double x0, double y0, double x1, double y1) {
     if (restoredFrom_ < 0) return;
-    // The pen's width and a round cap reach this far beyond the geometry.
+    // The pen's width and a round cap reach this far beyond the geometry; the dirty area is
+    // kept in the image's own pixels.
     const double m = penWidth_ + 2;
+    const double k = scale_;
+    x0 *= k, y0 *= k, x1 *= k, y1 *= k;
     const double lo = -1;
     const auto clampX = [&](double v) { return std::clamp(v, lo, image_.width() + 1.0); };
     const auto clampY = [&](double v) { return std::clamp(v, lo, image_.height() + 1.0); };
-    const QRect r(
-        QPoint(PixelIndex(clampX(std::min(x0, x1) - m)), PixelIndex(clampY(std::min(y0, y1) - m))),
-        QPoint(PixelIndex(clampX(std::max(x0, x1) + m)), PixelIndex(clampY(std::max(y0, y1) + m))));
+    const QRect r(QPoint(PixelIndex(clampX(std::min(x0, x1) - m * k)),
+                         PixelIndex(clampY(std::min(y0, y1) - m * k))),
+                  QPoint(PixelIndex(clampX(std::max(x0, x1) + m * k)),
+                         PixelIndex(clampY(std::max(y0, y1) + m * k))));
     dirty_ |= r & image_.rect();
 }
 
@@ -254,8 +285,10 @@ void ImageSurface::DropLayer(Layer layer) {
 }
 
 void ImageSurface::Clear() {
-    Touch(0, 0, image_.width(), image_.height());
-    OnEachPainter([&](QPainter& p) { p.fillRect(image_.rect(), ToQColor(back_)); });
+    Touch(0, 0, PixelWidth(), PixelHeight());
+    OnEachPainter([&](QPainter& p) {
+        p.fillRect(QRect(0, 0, PixelWidth(), PixelHeight()), ToQColor(back_));
+    });
 }
 
 void ImageSurface::SetPenWidth(int pixels) {
@@ -269,6 +302,7 @@ void ImageSurface::SetSmooth(bool smooth) {
     metrics_.reset();
     shaped_.clear();
     pen_.reset();
+    Rescale();
     for (QPainter* p : {painter_.get(), mirror_.get()}) {
         if (p == nullptr) continue;
         p->setRenderHint(QPainter::Antialiasing, smooth);
@@ -296,8 +330,8 @@ const QFontMetricsF& ImageSurface::Metrics() {
 void ImageSurface::Line(float x1, float y1, float x2, float y2, Rgb c) {
     PixelPos a = ToPixel(x1, y1);
     PixelPos b = ToPixel(x2, y2);
-    const ClipRect area{-kPixelMargin, -kPixelMargin, image_.width() + kPixelMargin,
-                        image_.height() + kPixelMargin};
+    const ClipRect area{-kPixelMargin, -kPixelMargin, PixelWidth() + kPixelMargin,
+                        PixelHeight() + kPixelMargin};
     if (!ClipSegment(area, a.x, a.y, b.x, b.y)) return;
     Touch(a.x, a.y, b.x, b.y);
     OnEachPainter([&](QPainter& p) {
@@ -316,8 +350,8 @@ void ImageSurface::Rectangle(float x1, float y1, float x2, float y2, Rgb c, bool
     if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
         return;
     const double lo = -kPixelMargin;
-    const double hx = image_.width() + kPixelMargin;
-    const double hy = image_.height() + kPixelMargin;
+    const double hx = PixelWidth() + kPixelMargin;
+    const double hy = PixelHeight() + kPixelMargin;
     const QPoint p1(PixelIndex(std::clamp(std::min(a.x, b.x), lo, hx)),
                     PixelIndex(std::clamp(std::min(a.y, b.y), lo, hy)));
     const QPoint p2(PixelIndex(std::clamp(std::max(a.x, b.x), lo, hx)),
@@ -330,7 +364,7 @@ void ImageSurface::Rectangle(float x1, float y1, float x2, float y2, Rgb c, bool
     OnEachPainter([&](QPainter& p) {
         // Whole pixels either way: the box's edges lie on pixel boundaries.
         if (filled && &p == painter_.get() && ShowsScene(c)) {
-            p.fillRect(QRect(p1, p2), QBrush(layers_[static_cast<size_t>(Layer::kScene)]));
+            p.fillRect(QRect(p1, p2), SceneBrush());
         } else if (filled) {
             p.fillRect(QRect(p1, p2), ToQColor(c));
         }
@@ -349,15 +383,15 @@ void ImageSurface::CircleOutline(float cx, float cy, float r, Rgb c) {
     const PixelPos centre = ToPixel(cx, cy);
     const double rx = user_ ? map_.WorldToPixelX(r) : r;
     const double ry = user_ ? map_.WorldToPixelY(r) : r;
-    const ClipRect area{-kPixelMargin, -kPixelMargin, image_.width() + kPixelMargin,
-                        image_.height() + kPixelMargin};
+    const ClipRect area{-kPixelMargin, -kPixelMargin, PixelWidth() + kPixelMargin,
+                        PixelHeight() + kPixelMargin};
     if (!(rx >= 0) || !(ry >= 0) || !CircleCrossesRect(area, centre.x, centre.y, std::max(rx, ry)))
         return;
     const double offset = smooth_ ? 0.5 : 0.0;
     const double cxp = std::floor(centre.x) + offset;
     const double cyp = std::floor(centre.y) + offset;
     Touch(cxp - rx, cyp - ry, cxp + rx, cyp + ry);
-    const double limit = kDirectRadiusFactor * (image_.width() + image_.height());
+    const double limit = kDirectRadiusFactor * (PixelWidth() + PixelHeight());
     if (std::max(rx, ry) <= limit) {
         OnEachPainter([&](QPainter& p) {
             UsePen(p, c);
@@ -395,8 +429,8 @@ void ImageSurface::CircleOutline(float cx, float cy, float r, Rgb c) {
 
 void ImageSurface::Pixel(float x, float y, Rgb c) {
     const PixelPos a = ToPixel(x, y);
-    if (!(a.x >= -kPixelMargin && a.x <= image_.width() + kPixelMargin && a.y >= -kPixelMargin &&
-          a.y <= image_.height() + kPixelMargin))
+    if (!(a.x >= -kPixelMargin && a.x <= PixelWidth() + kPixelMargin && a.y >= -kPixelMargin &&
+          a.y <= PixelHeight() + kPixelMargin))
         return;
     Touch(a.x, a.y, a.x, a.y);
     OnEachPainter([&](QPainter& p) {
@@ -411,8 +445,8 @@ void ImageSurface::Pixel(float x, float y, Rgb c) {
 
 void ImageSurface::Dot(float x, float y, float radius, Rgb c) {
     const PixelPos a = ToPixel(x, y);
-    if (!(a.x >= -kPixelMargin && a.x <= image_.width() + kPixelMargin && a.y >= -kPixelMargin &&
-          a.y <= image_.height() + kPixelMargin) ||
+    if (!(a.x >= -kPixelMargin && a.x <= PixelWidth() + kPixelMargin && a.y >= -kPixelMargin &&
+          a.y <= PixelHeight() + kPixelMargin) ||
         !(radius > 0) || radius > kPixelMargin)
         return;
     const QPointF centre = Centre(a);
@@ -423,8 +457,7 @@ void ImageSurface::Dot(float x, float y, float radius, Rgb c) {
         const bool scene = &p == painter_.get() && ShowsScene(c);
         const double r = scene && smooth_ ? radius + 1.5 : radius;
         p.setPen(Qt::NoPen);
-        p.setBrush(scene ? QBrush(layers_[static_cast<size_t>(Layer::kScene)])
-                         : QBrush(ToQColor(c)));
+        p.setBrush(scene ? SceneBrush() : QBrush(ToQColor(c)));
         p.setRenderHint(QPainter::Antialiasing, smooth_ && !scene);
         p.drawEllipse(centre, r, r);
         p.setBrush(Qt::NoBrush);
@@ -478,7 +511,7 @@ void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& ba
     const QFontMetricsF& fm = Metrics();
     const double advance = text.advance;
     if (std::isfinite(current_.x) && std::isfinite(current_.y) &&
-        current_.x < image_.width() + kPixelMargin && current_.y < image_.height() + kPixelMargin &&
+        current_.x < PixelWidth() + kPixelMargin && current_.y < PixelHeight() + kPixelMargin &&
         current_.x + advance > -kPixelMargin && current_.y + fm.height() > -kPixelMargin) {
         // Not rounded: a text printed in pieces puts its glyphs where the whole text would.
         const QPointF topLeft(current_.x, std::floor(current_.y));
@@ -501,11 +534,11 @@ void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& ba
         // the text when their edges are blended, which no second printing takes away.
         const bool toScene = !background && ShowsScene(fore_);
         if (toScene && smooth_) {
-            const QRect reached =
-                box.adjusted(-reach, -reach, reach, reach).toAlignedRect() & image_.rect();
-            p.fillRect(reached, QBrush(layers_[static_cast<size_t>(Layer::kScene)]));
+            const QRect reached = box.adjusted(-reach, -reach, reach, reach).toAlignedRect() &
+                                  QRect(0, 0, PixelWidth(), PixelHeight());
+            p.fillRect(reached, SceneBrush());
         } else {
-            if (toScene) p.setPen(QPen(QBrush(layers_[static_cast<size_t>(Layer::kScene)]), 1));
+            if (toScene) p.setPen(QPen(SceneBrush(), scale_));
             for (const QGlyphRun& run : text.runs) p.drawGlyphRun(origin, run);
         }
         if (mirror_) {

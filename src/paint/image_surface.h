@@ -39,11 +39,18 @@ class ImageSurface : public Surface {
     // Changes the client size; the old picture stays at the top-left corner and new area is
     // background. The user scale is kept: call SetScreen afterwards.
     void Resize(int width, int height);
-    // The picture, with all drawing so far finished. Drawing may continue afterwards.
+    // The picture, with all drawing so far finished. Drawing may continue afterwards. It has
+    // DeviceScale() image pixels to a client pixel each way.
     const QImage& Image();
 
-    int PixelWidth() const override { return image_.width(); }
-    int PixelHeight() const override { return image_.height(); }
+    // A screen with `ratio` device pixels to a client pixel (a high-density screen): drawn
+    // smoothly, the image has that many pixels to each client pixel, so that it shows crisp;
+    // whole-pixel drawing keeps one. Changing the scale leaves a blank picture.
+    void SetDeviceRatio(int ratio);
+    int DeviceScale() const { return scale_; }
+
+    int PixelWidth() const override { return image_.width() / scale_; }
+    int PixelHeight() const override { return image_.height() / scale_; }
     void SetPixelScale() override { user_ = false; }
     void SetUserScale(double left, double top, double width, double height) override;
 
@@ -107,6 +114,10 @@ class ImageSurface : public Surface {
     PixelPos ToPixel(double x, double y) const;
     // Where a smooth drawing puts a pixel position: the centre of the pixel it lies in.
     static QPointF Centre(PixelPos p);
+    // The kept scene as a brush that lays its pixels where they were taken.
+    QBrush SceneBrush() const;
+    // Makes the image's scale follow the device ratio and the smoothing.
+    void Rescale();
     QPen PenOf(Rgb c, bool cosmetic = true) const;
     // Whether drawing in `c` on the image shows the kept scene instead (see Surface).
     bool ShowsScene(Rgb c) const;
@@ -156,6 +167,8 @@ class ImageSurface : public Surface {
     int penWidth_ = 1;
     int fontSize_ = 9;
     bool smooth_ = false;
+    int ratio_ = 1;  // device pixels to a client pixel
+    int scale_ = 1;  // image pixels to a client pixel: the ratio when smooth, else 1
     QFont font_;
     std::optional<QFontMetricsF> metrics_;
     std::unordered_map<std::string, ShapedText, TextHash, std::equal_to<>> shaped_;

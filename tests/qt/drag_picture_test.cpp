@@ -30,7 +30,9 @@ struct DragScene {
     ImageSurface surface{641, 481};
     ObjectRef a;
 
-    explicit DragScene(int pen, i16 locusColour = 0, bool dragging = true, bool smooth = false) {
+    explicit DragScene(int pen, i16 locusColour = 0, bool dragging = true, bool smooth = false,
+                       int ratio = 1) {
+        surface.SetDeviceRatio(ratio);
         TestFigure t;
         a = t.Free(-3, -1);
         const ObjectRef b = t.Free(2, 1.5), r = t.Free(-1, -1);
@@ -63,6 +65,7 @@ struct DragScene {
     // The pixels that differ from a full redraw of the same figure.
     int WrongPixels() {
         ImageSurface fresh(641, 481);
+        fresh.SetDeviceRatio(surface.DeviceScale());
         App again;
         again.figure = app.figure;
         again.view = app.view;
@@ -89,24 +92,31 @@ TEST(DragPicture, StepsLeaveExactlyThePictureOfAFullRedraw) {
     struct Row {
         int pen;
         bool smooth;
-    } const rows[] = {{1, false}, {3, false}, {1, true}, {3, true}};
-    for (const auto [pen, smooth] : rows) {
-        DragScene scene(pen, 0, true, smooth);
+        int ratio;  // of a high-density screen, which only smooth drawing takes up
+    } const rows[] = {{1, false, 1}, {3, false, 1}, {1, true, 1},
+                      {3, true, 1},  {1, true, 2},  {1, false, 2}};
+    for (const auto [pen, smooth, ratio] : rows) {
+        DragScene scene(pen, 0, true, smooth, ratio);
         // Blended edges leave no fringe where an old image was: nothing is painted over.
         ASSERT_EQ(scene.surface.Smooth(), smooth);
+        ASSERT_EQ(scene.surface.DeviceScale(), smooth ? ratio : 1);
+        ASSERT_EQ(scene.surface.Image().width(), 641 * scene.surface.DeviceScale());
         scene.Drag({{-2.5, -1.25}, {0.5, -0.25}, {1, 2}});
         scene.app.session.NudgeSteps = 7;
         Form_KeyDown(scene.app, scene.host, scene.surface, kKeyLeft, 0);
-        EXPECT_EQ(scene.WrongPixels(), 0) << "pen " << pen << (smooth ? ", smooth" : "");
+        EXPECT_EQ(scene.WrongPixels(), 0)
+            << "pen " << pen << (smooth ? ", smooth" : "") << ", ratio " << ratio;
         // A drag that moves nothing else: the free point R has no dependents but its circle.
         scene.app.session.DragPoint = 1;
         scene.app.session.NeedDependencyMarks = kTrue;
         scene.Drag({{4, 4}, {-5, 3}});
-        EXPECT_EQ(scene.WrongPixels(), 0) << "pen " << pen << (smooth ? ", smooth" : "");
+        EXPECT_EQ(scene.WrongPixels(), 0)
+            << "pen " << pen << (smooth ? ", smooth" : "") << ", ratio " << ratio;
         // A resize lets go of the kept layers; the next step draws them afresh.
         scene.surface.Resize(641, 481);
         scene.Drag({{-4, 2}});
-        EXPECT_EQ(scene.WrongPixels(), 0) << "pen " << pen << (smooth ? ", smooth" : "");
+        EXPECT_EQ(scene.WrongPixels(), 0)
+            << "pen " << pen << (smooth ? ", smooth" : "") << ", ratio " << ratio;
     }
 }
 
