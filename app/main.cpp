@@ -16,7 +16,7 @@ void PrintHelp() {
     std::printf(
         "Usage: korvinth [FILE]\n"
         "       korvinth --render FILE OUT [--size WxH] [--axes] [--digits N]\n"
-        "                         [--pixel-size S] [--scale K]\n"
+        "                         [--pixel-size S] [--scale K] [--classic]\n"
         "       korvinth --report FILE\n"
         "       korvinth --bench FILE [--size WxH] [--steps N]\n"
         "       korvinth --help | --version\n"
@@ -40,6 +40,8 @@ void PrintHelp() {
         "    --digits N      decimal places of the number list, 0..20 (default 0)\n"
         "    --pixel-size S  world units per pixel (default 0.05)\n"
         "    --scale K       a PNG image K times the client size: 1, 2 or 4\n"
+        "    --classic       draw in whole pixels, without smoothing (as the window\n"
+        "                    does with \"なめらかに描く\" unchecked)\n"
         "  --bench FILE      draw FILE offscreen, then time the drag steps of the\n"
         "                    benchmark command (the first point moved by the arrow\n"
         "                    keys up, right, down, left, over and over) and one full\n"

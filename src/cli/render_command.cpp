@@ -45,6 +45,8 @@ std::optional<RenderOptions> ParseRenderOptions(std::span<const std::string> arg
         const bool hasValue = i + 1 < args.size();
         if (a == "--axes") {
             o.axes = true;
+        } else if (a == "--classic") {
+            o.smooth = false;
         } else if (a == "--size") {
             if (!hasValue || !ParseClientSize(args[++i], o.width, o.height)) {
                 error = "--size needs WxH, two whole numbers from 1 to " +
@@ -116,6 +118,7 @@ int RunRenderCommand(const RenderOptions& options, std::ostream& err) {
     view.PixelSize = options.pixelSize;
     view.ShowAxes = options.axes ? kTrue : kFalse;
     view.MeasureDigits = static_cast<i16>(options.digits);
+    view.Smooth = options.smooth;
 
     Notifier note;
     note.message = [&err](const std::string& text) { err << "korvinth: " << text << '\n'; };

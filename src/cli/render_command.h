@@ -1,5 +1,6 @@
 #pragma once
-// `korvinth --render FILE OUT [--size WxH] [--axes] [--digits N] [--pixel-size S] [--scale K]`:
+// `korvinth --render FILE OUT [--size WxH] [--axes] [--digits N] [--pixel-size S] [--scale K]
+// [--classic]`:
 // the full redraw of a figure file as a picture, without a display, in the format OUT's
 // extension names: .png, .svg, .pdf, or .tex / .tikz for a TikZ picture.
 
@@ -20,6 +21,7 @@ struct RenderOptions {
     int digits = 0;           // decimal places of the number list, 0..20
     double pixelSize = 0.05;  // world units per pixel
     int scale = 1;            // a PNG picture is this many times the client size: 1, 2 or 4
+    bool smooth = true;       // antialiased, as the window starts; --classic draws whole pixels
 };
 
 // Largest client side accepted, so that a typing slip cannot ask for gigabytes.

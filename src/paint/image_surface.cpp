@@ -43,11 +43,11 @@ QPoint PixelPoint(PixelPos p) {
 ImageSurface::ImageSurface(int width, int height)
     : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
     image_.fill(ToQColor(back_));
-    map_.pixelWidth = image_.width();
-    map_.pixelHeight = image_.height();
+    map_.pixelWidth = PixelWidth();
+    map_.pixelHeight = PixelHeight();
     font_.setPixelSize(fontSize_);
     // Text is erased by printing it again in the background colour, which only restores
-    // the picture exactly when no glyph pixel is blended.
+    // the picture exactly when no glyph pixel is blended (smooth drawing blends them).
     font_.setStyleStrategy(QFont::NoAntialias);
 }
 
@@ -58,16 +58,41 @@ ImageSurface::~ImageSurface() {
 
 void ImageSurface::Resize(int width, int height) {
     EndPainting();
-    QImage next(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    QImage next(std::max(width, 1) * scale_, std::max(height, 1) * scale_, QImage::Format_RGB32);
     next.fill(ToQColor(back_));
     {
         QPainter p(&next);
         p.drawImage(0, 0, image_);
     }
     image_ = std::move(next);
-    map_.pixelWidth = image_.width();
-    map_.pixelHeight = image_.height();
+    map_.pixelWidth = PixelWidth();
+    map_.pixelHeight = PixelHeight();
     DropLayers();
+}
+
+void ImageSurface::SetDeviceRatio(int ratio) {
+    ratio_ = std::clamp(ratio, 1, 4);
+    Rescale();
+}
+
+void ImageSurface::Rescale() {
+    const int scale = smooth_ ? ratio_ : 1;
+    if (scale == scale_) return;
+    const int w = PixelWidth(), h = PixelHeight();
+    EndPainting();
+    scale_ = scale;
+    image_ = QImage(w * scale, h * scale, QImage::Format_RGB32);
+    image_.fill(ToQColor(back_));
+    DropLayers();
+    restoredFrom_ = -1;
+    metrics_.reset();
+    shaped_.clear();
+}
+
+QBrush ImageSurface::SceneBrush() const {
+    QBrush brush(layers_[static_cast<size_t>(Layer::kScene)]);
+    if (scale_ > 1) brush.setTransform(QTransform::fromScale(1.0 / scale_, 1.0 / scale_));
+    return brush;
 }
 
 const QImage& ImageSurface::Image() {
@@ -78,7 +103,9 @@ const QImage& ImageSurface::Image() {
 QPainter& ImageSurface::Painter() {
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
-        painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setRenderHint(QPainter::Antialiasing, smooth_);
+        painter_->setRenderHint(QPainter::TextAntialiasing, smooth_);
+        if (scale_ > 1) painter_->setTransform(QTransform::fromScale(scale_, scale_));
         painter_->setFont(font_);
     }
     return *painter_;
@@ -95,7 +122,8 @@ bool ImageSurface::SetMirror(QPaintDevice* device, const QTransform& toDevice) {
     if (device == nullptr) return true;
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(device)) return false;
-    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setRenderHint(QPainter::Antialiasing, smooth_);
+    painter->setRenderHint(QPainter::TextAntialiasing, smooth_);
     painter->setFont(font_);
     mirrorScaled_ = !toDevice.isIdentity();
     if (mirrorScaled_) {
@@ -126,12 +154,16 @@ void ImageSurface::SetUserScale(double left, double top, double width, double he
     if (!std::isfinite(left) || !std::isfinite(top) || !std::isfinite(width) ||
         !std::isfinite(height) || width == 0 || height == 0)
         return;
-    map_ = ViewMapping{left, top, width, height, image_.width(), image_.height()};
+    map_ = ViewMapping{left, top, width, height, PixelWidth(), PixelHeight()};
     user_ = true;
 }
 
 PixelPos ImageSurface::ToPixel(double x, double y) const {
     return user_ ? map_.WorldToPixel(x, y) : PixelPos{x, y};
+}
+
+QPointF ImageSurface::Centre(PixelPos p) {
+    return QPointF(PixelIndex(p.x) + 0.5, PixelIndex(p.y) + 0.5);
 }
 
 bool ImageSurface::ShowsScene(Rgb c) const {
@@ -141,7 +173,8 @@ bool ImageSurface::ShowsScene(Rgb c) const {
 
 QPen ImageSurface::PenOf(Rgb c, bool cosmetic) const {
     QPen pen(ToQColor(c));
-    pen.setWidth(penWidth_);
+    // A cosmetic pen's width counts the image's own pixels.
+    pen.setWidth(cosmetic ? penWidth_ * scale_ : penWidth_);
     pen.setCosmetic(cosmetic);
     pen.setJoinStyle(Qt::MiterJoin);
     if (dotted_) {
@@ -162,8 +195,14 @@ void ImageSurface::UsePen(QPainter& p, Rgb c) {
         pen_ = key;
         QPen pen = PenOf(c);
         // The stroke takes its pixels from the scene, at the same places (the brush origin is
-        // the image's own), so what a highlight covered comes back as it was.
-        if (scene) pen.setBrush(QBrush(layers_[static_cast<size_t>(Layer::kScene)]));
+        // the image's own), so what a highlight covered comes back as it was. A smooth
+        // highlight's blended edge reaches about a pixel beyond the stroke: the restoring
+        // stroke is wider and whole-pixel, as copying exact pixels wants.
+        if (scene) {
+            pen.setBrush(SceneBrush());
+            if (smooth_) pen.setWidth((penWidth_ + 2) * scale_);
+        }
+        p.setRenderHint(QPainter::Antialiasing, smooth_ && !scene);
         p.setPen(pen);
         return;
     }
@@ -172,14 +211,18 @@ void ImageSurface::UsePen(QPainter& p, Rgb c) {
 
 void ImageSurface::Touch(double x0, double y0, double x1, double y1) {
     if (restoredFrom_ < 0) return;
-    // The pen's width and a round cap reach this far beyond the geometry.
+    // The pen's width and a round cap reach this far beyond the geometry; the dirty area is
+    // kept in the image's own pixels.
     const double m = penWidth_ + 2;
+    const double k = scale_;
+    x0 *= k, y0 *= k, x1 *= k, y1 *= k;
     const double lo = -1;
     const auto clampX = [&](double v) { return std::clamp(v, lo, image_.width() + 1.0); };
     const auto clampY = [&](double v) { return std::clamp(v, lo, image_.height() + 1.0); };
-    const QRect r(
-        QPoint(PixelIndex(clampX(std::min(x0, x1) - m)), PixelIndex(clampY(std::min(y0, y1) - m))),
-        QPoint(PixelIndex(clampX(std::max(x0, x1) + m)), PixelIndex(clampY(std::max(y0, y1) + m))));
+    const QRect r(QPoint(PixelIndex(clampX(std::min(x0, x1) - m * k)),
+                         PixelIndex(clampY(std::min(y0, y1) - m * k))),
+                  QPoint(PixelIndex(clampX(std::max(x0, x1) + m * k)),
+                         PixelIndex(clampY(std::max(y0, y1) + m * k))));
     dirty_ |= r & image_.rect();
 }
 
@@ -242,12 +285,30 @@ void ImageSurface::DropLayer(Layer layer) {
 }
 
 void ImageSurface::Clear() {
-    Touch(0, 0, image_.width(), image_.height());
-    OnEachPainter([&](QPainter& p) { p.fillRect(image_.rect(), ToQColor(back_)); });
+    Touch(0, 0, PixelWidth(), PixelHeight());
+    OnEachPainter([&](QPainter& p) {
+        p.fillRect(QRect(0, 0, PixelWidth(), PixelHeight()), ToQColor(back_));
+    });
 }
 
 void ImageSurface::SetPenWidth(int pixels) {
     penWidth_ = std::clamp(pixels, 1, 100);
+}
+
+void ImageSurface::SetSmooth(bool smooth) {
+    if (smooth == smooth_) return;
+    smooth_ = smooth;
+    font_.setStyleStrategy(smooth ? QFont::PreferAntialias : QFont::NoAntialias);
+    metrics_.reset();
+    shaped_.clear();
+    pen_.reset();
+    Rescale();
+    for (QPainter* p : {painter_.get(), mirror_.get()}) {
+        if (p == nullptr) continue;
+        p->setRenderHint(QPainter::Antialiasing, smooth);
+        p->setRenderHint(QPainter::TextAntialiasing, smooth);
+        p->setFont(font_);
+    }
 }
 
 void ImageSurface::SetFontSize(int points) {
@@ -269,13 +330,17 @@ const QFontMetricsF& ImageSurface::Metrics() {
 void ImageSurface::Line(float x1, float y1, float x2, float y2, Rgb c) {
     PixelPos a = ToPixel(x1, y1);
     PixelPos b = ToPixel(x2, y2);
-    const ClipRect area{-kPixelMargin, -kPixelMargin, image_.width() + kPixelMargin,
-                        image_.height() + kPixelMargin};
+    const ClipRect area{-kPixelMargin, -kPixelMargin, PixelWidth() + kPixelMargin,
+                        PixelHeight() + kPixelMargin};
     if (!ClipSegment(area, a.x, a.y, b.x, b.y)) return;
     Touch(a.x, a.y, b.x, b.y);
     OnEachPainter([&](QPainter& p) {
         UsePen(p, c);
-        p.drawLine(PixelPoint(a), PixelPoint(b));
+        if (smooth_) {
+            p.drawLine(QLineF(Centre(a), Centre(b)));
+        } else {
+            p.drawLine(PixelPoint(a), PixelPoint(b));
+        }
     });
 }
 
@@ -285,24 +350,32 @@ void ImageSurface::Rectangle(float x1, float y1, float x2, float y2, Rgb c, bool
     if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
         return;
     const double lo = -kPixelMargin;
-    const double hx = image_.width() + kPixelMargin;
-    const double hy = image_.height() + kPixelMargin;
+    const double hx = PixelWidth() + kPixelMargin;
+    const double hy = PixelHeight() + kPixelMargin;
     const QPoint p1(PixelIndex(std::clamp(std::min(a.x, b.x), lo, hx)),
                     PixelIndex(std::clamp(std::min(a.y, b.y), lo, hy)));
     const QPoint p2(PixelIndex(std::clamp(std::max(a.x, b.x), lo, hx)),
                     PixelIndex(std::clamp(std::max(a.y, b.y), lo, hy)));
     const QPoint corners[4] = {p1, QPoint(p2.x(), p1.y()), p2, QPoint(p1.x(), p2.y())};
+    const QPointF half(0.5, 0.5);
+    const QPointF centres[4] = {corners[0] + half, corners[1] + half, corners[2] + half,
+                                corners[3] + half};
     Touch(p1.x(), p1.y(), p2.x(), p2.y());
     OnEachPainter([&](QPainter& p) {
+        // Whole pixels either way: the box's edges lie on pixel boundaries.
         if (filled && &p == painter_.get() && ShowsScene(c)) {
-            p.fillRect(QRect(p1, p2), QBrush(layers_[static_cast<size_t>(Layer::kScene)]));
+            p.fillRect(QRect(p1, p2), SceneBrush());
         } else if (filled) {
             p.fillRect(QRect(p1, p2), ToQColor(c));
         }
         // The outline (drawn for a filled box too, so a wide pen widens both alike).
         UsePen(p, c);
         p.setBrush(Qt::NoBrush);
-        p.drawPolygon(corners, 4);
+        if (smooth_) {
+            p.drawPolygon(centres, 4);
+        } else {
+            p.drawPolygon(corners, 4);
+        }
     });
 }
 
@@ -310,14 +383,15 @@ void ImageSurface::CircleOutline(float cx, float cy, float r, Rgb c) {
     const PixelPos centre = ToPixel(cx, cy);
     const double rx = user_ ? map_.WorldToPixelX(r) : r;
     const double ry = user_ ? map_.WorldToPixelY(r) : r;
-    const ClipRect area{-kPixelMargin, -kPixelMargin, image_.width() + kPixelMargin,
-                        image_.height() + kPixelMargin};
+    const ClipRect area{-kPixelMargin, -kPixelMargin, PixelWidth() + kPixelMargin,
+                        PixelHeight() + kPixelMargin};
     if (!(rx >= 0) || !(ry >= 0) || !CircleCrossesRect(area, centre.x, centre.y, std::max(rx, ry)))
         return;
-    const double cxp = std::floor(centre.x);
-    const double cyp = std::floor(centre.y);
+    const double offset = smooth_ ? 0.5 : 0.0;
+    const double cxp = std::floor(centre.x) + offset;
+    const double cyp = std::floor(centre.y) + offset;
     Touch(cxp - rx, cyp - ry, cxp + rx, cyp + ry);
-    const double limit = kDirectRadiusFactor * (image_.width() + image_.height());
+    const double limit = kDirectRadiusFactor * (PixelWidth() + PixelHeight());
     if (std::max(rx, ry) <= limit) {
         OnEachPainter([&](QPainter& p) {
             UsePen(p, c);
@@ -355,14 +429,41 @@ void ImageSurface::CircleOutline(float cx, float cy, float r, Rgb c) {
 
 void ImageSurface::Pixel(float x, float y, Rgb c) {
     const PixelPos a = ToPixel(x, y);
-    if (!(a.x >= -kPixelMargin && a.x <= image_.width() + kPixelMargin && a.y >= -kPixelMargin &&
-          a.y <= image_.height() + kPixelMargin))
+    if (!(a.x >= -kPixelMargin && a.x <= PixelWidth() + kPixelMargin && a.y >= -kPixelMargin &&
+          a.y <= PixelHeight() + kPixelMargin))
         return;
     Touch(a.x, a.y, a.x, a.y);
     OnEachPainter([&](QPainter& p) {
         UsePen(p, c);
-        p.drawPoint(PixelPoint(a));
+        if (smooth_) {
+            p.drawPoint(Centre(a));
+        } else {
+            p.drawPoint(PixelPoint(a));
+        }
     });
+}
+
+void ImageSurface::Dot(float x, float y, float radius, Rgb c) {
+    const PixelPos a = ToPixel(x, y);
+    if (!(a.x >= -kPixelMargin && a.x <= PixelWidth() + kPixelMargin && a.y >= -kPixelMargin &&
+          a.y <= PixelHeight() + kPixelMargin) ||
+        !(radius > 0) || radius > kPixelMargin)
+        return;
+    const QPointF centre = Centre(a);
+    Touch(centre.x() - radius, centre.y() - radius, centre.x() + radius, centre.y() + radius);
+    OnEachPainter([&](QPainter& p) {
+        // Taken away while the scene is kept, the dot shows the scene over its whole blended
+        // edge, in whole pixels.
+        const bool scene = &p == painter_.get() && ShowsScene(c);
+        const double r = scene && smooth_ ? radius + 1.5 : radius;
+        p.setPen(Qt::NoPen);
+        p.setBrush(scene ? SceneBrush() : QBrush(ToQColor(c)));
+        p.setRenderHint(QPainter::Antialiasing, smooth_ && !scene);
+        p.drawEllipse(centre, r, r);
+        p.setBrush(Qt::NoBrush);
+        p.setRenderHint(QPainter::Antialiasing, smooth_);
+    });
+    pen_.reset();
 }
 
 void ImageSurface::MoveTo(float x, float y) {
@@ -410,7 +511,7 @@ void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& ba
     const QFontMetricsF& fm = Metrics();
     const double advance = text.advance;
     if (std::isfinite(current_.x) && std::isfinite(current_.y) &&
-        current_.x < image_.width() + kPixelMargin && current_.y < image_.height() + kPixelMargin &&
+        current_.x < PixelWidth() + kPixelMargin && current_.y < PixelHeight() + kPixelMargin &&
         current_.x + advance > -kPixelMargin && current_.y + fm.height() > -kPixelMargin) {
         // Not rounded: a text printed in pieces puts its glyphs where the whole text would.
         const QPointF topLeft(current_.x, std::floor(current_.y));
@@ -423,16 +524,23 @@ void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& ba
             p.setPen(QPen(ToQColor(fore_)));
         });
         pen_.reset();
-        // A name taken away (printed in the background colour, not on a box of its own) shows
-        // the scene beneath.
-        if (!background && ShowsScene(fore_))
-            Painter().setPen(QPen(QBrush(layers_[static_cast<size_t>(Layer::kScene)]), 1));
         // The glyphs stand on the baseline of the font's own ascent, as a plain drawText puts
         // them, also when a fallback font makes the laid-out line taller.
         const QPointF baseline = topLeft + QPointF(0, fm.ascent());
         const QPointF origin = baseline - QPointF(0, text.ascent);
         QPainter& p = Painter();
-        for (const QGlyphRun& run : text.runs) p.drawGlyphRun(origin, run);
+        // A name taken away (printed in the background colour, not on a box of its own) shows
+        // the scene beneath: glyph by glyph when they cover whole pixels, over the reach of
+        // the text when their edges are blended, which no second printing takes away.
+        const bool toScene = !background && ShowsScene(fore_);
+        if (toScene && smooth_) {
+            const QRect reached = box.adjusted(-reach, -reach, reach, reach).toAlignedRect() &
+                                  QRect(0, 0, PixelWidth(), PixelHeight());
+            p.fillRect(reached, SceneBrush());
+        } else {
+            if (toScene) p.setPen(QPen(SceneBrush(), scale_));
+            for (const QGlyphRun& run : text.runs) p.drawGlyphRun(origin, run);
+        }
         if (mirror_) {
             mirror_->drawText(baseline,
                               QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));

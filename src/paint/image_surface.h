@@ -1,7 +1,10 @@
 #pragma once
 // A drawing Surface over a QImage: the persistent picture of the window's canvas (which
 // copies the image in its paint event) and of the headless --render command. Drawing is
-// aliased, in whole pixels, so that erasing by overdrawing leaves no fringes. Every drawing
+// aliased, in whole pixels, unless smoothing is on: then lines, circles, marks and text are
+// antialiased, with every shape placed at pixel centres so that level and upright strokes stay
+// crisp. Smooth drawing suits only a picture that is recomposed rather than painted over (a
+// blended edge painted over in the background colour leaves a fringe). Every drawing
 // can also be repeated onto a second paint device (an SVG generator for a vector picture of
 // the same figure), with the same clipping and text placement.
 
@@ -36,11 +39,18 @@ class ImageSurface : public Surface {
     // Changes the client size; the old picture stays at the top-left corner and new area is
     // background. The user scale is kept: call SetScreen afterwards.
     void Resize(int width, int height);
-    // The picture, with all drawing so far finished. Drawing may continue afterwards.
+    // The picture, with all drawing so far finished. Drawing may continue afterwards. It has
+    // DeviceScale() image pixels to a client pixel each way.
     const QImage& Image();
 
-    int PixelWidth() const override { return image_.width(); }
-    int PixelHeight() const override { return image_.height(); }
+    // A screen with `ratio` device pixels to a client pixel (a high-density screen): drawn
+    // smoothly, the image has that many pixels to each client pixel, so that it shows crisp;
+    // whole-pixel drawing keeps one. Changing the scale leaves a blank picture.
+    void SetDeviceRatio(int ratio);
+    int DeviceScale() const { return scale_; }
+
+    int PixelWidth() const override { return image_.width() / scale_; }
+    int PixelHeight() const override { return image_.height() / scale_; }
     void SetPixelScale() override { user_ = false; }
     void SetUserScale(double left, double top, double width, double height) override;
 
@@ -56,11 +66,14 @@ class ImageSurface : public Surface {
     int PenWidth() const override { return penWidth_; }
     void SetFontSize(int points) override;
     int FontSize() const override { return fontSize_; }
+    void SetSmooth(bool smooth) override;
+    bool Smooth() const override { return smooth_; }
 
     void Line(float x1, float y1, float x2, float y2, Rgb c) override;
     void Rectangle(float x1, float y1, float x2, float y2, Rgb c, bool filled) override;
     void CircleOutline(float cx, float cy, float r, Rgb c) override;
     void Pixel(float x, float y, Rgb c) override;
+    void Dot(float x, float y, float radius, Rgb c) override;
 
     void MoveTo(float x, float y) override;
     void Print(std::string_view utf8) override;
@@ -99,6 +112,12 @@ class ImageSurface : public Surface {
     void OnEachPainter(Paint&& paint);
     void EndPainting();
     PixelPos ToPixel(double x, double y) const;
+    // Where a smooth drawing puts a pixel position: the centre of the pixel it lies in.
+    static QPointF Centre(PixelPos p);
+    // The kept scene as a brush that lays its pixels where they were taken.
+    QBrush SceneBrush() const;
+    // Makes the image's scale follow the device ratio and the smoothing.
+    void Rescale();
     QPen PenOf(Rgb c, bool cosmetic = true) const;
     // Whether drawing in `c` on the image shows the kept scene instead (see Surface).
     bool ShowsScene(Rgb c) const;
@@ -147,6 +166,9 @@ class ImageSurface : public Surface {
     bool dotted_ = false;
     int penWidth_ = 1;
     int fontSize_ = 9;
+    bool smooth_ = false;
+    int ratio_ = 1;  // device pixels to a client pixel
+    int scale_ = 1;  // image pixels to a client pixel: the ratio when smooth, else 1
     QFont font_;
     std::optional<QFontMetricsF> metrics_;
     std::unordered_map<std::string, ShapedText, TextHash, std::equal_to<>> shaped_;

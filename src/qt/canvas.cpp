@@ -5,6 +5,7 @@
 #include <QNativeGestureEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "ui/input_dispatch.h"
 
@@ -19,11 +20,20 @@ Canvas::Canvas(QWidget* parent) : QWidget(parent), surface_(641, 481) {
 
 void Canvas::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawImage(0, 0, surface_.Image());
+    const QImage& image = surface_.Image();
+    if (surface_.DeviceScale() == 1) {
+        p.drawImage(0, 0, image);
+        return;
+    }
+    // The image has a pixel for each of the screen's (or more, on a fractional ratio).
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRectF(0, 0, surface_.PixelWidth(), surface_.PixelHeight()), image);
 }
 
 void Canvas::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // A screen of fractional density gets the next whole ratio, drawn down to it.
+    surface_.SetDeviceRatio(static_cast<int>(std::ceil(devicePixelRatioF() - 0.01)));
     surface_.Resize(width(), height());
     emit Resized();
     update();

@@ -24,6 +24,7 @@
 #include "ui/menu_commands.h"
 #include "ui/menu_tree.h"
 #include "ui/number_dialog.h"
+#include "ui/option_commands.h"
 #include "ui/status.h"
 #include "ui/view_commands.h"
 
@@ -31,7 +32,8 @@ namespace kv {
 namespace {
 
 // Items that carry a check mark; the status refresh sets it.
-constexpr std::string_view kCheckable[] = {"mnuLocusOn", "mnuLocusOff", "mnuOchrDisp", "mnuOAxis"};
+constexpr std::string_view kCheckable[] = {"mnuLocusOn", "mnuLocusOff", "mnuOchrDisp", "mnuOAxis",
+                                           "mnuSmooth"};
 
 bool IsCheckable(std::string_view name) {
     for (std::string_view c : kCheckable) {
@@ -52,6 +54,7 @@ constexpr ExtraItem kExtraItems[] = {
     {"mnuConstruction", "mnuCrestore", "やり直し"},
     {"mnuMeasure", "mnuMrestore", "やり直し"},
     {"mnuZom", "mnuZoomFit", "全体を表示"},
+    {"mnuOption", "mnuSmooth", "なめらかに描く"},
     {"mnuEdit", "mnuCopyPicture", "図をコピー"},
 };
 
@@ -109,6 +112,7 @@ KVwin::~KVwin() = default;
 
 void KVwin::Start(const std::string& commandLine) {
     app_.view.PixelSize = kDefaultPixelSize;
+    app_.view.Smooth = true;  // "なめらかに描く" is checked at start
     ResetFigure(app_.figure, kStartCapacity);
     app_.colours = {};
     SetScreen(app_.view, canvas_->surface());
@@ -162,6 +166,7 @@ void KVwin::BuildMenus() {
         QAction* action = menu->addAction(ToQt(e.caption));
         const std::string name(e.name);
         action->setObjectName(QString::fromStdString(name));
+        action->setCheckable(IsCheckable(e.name));
         actions_[name] = action;
         connect(action, &QAction::triggered, this, [this, name] { RunMenuCommand(name); });
     }
@@ -179,6 +184,7 @@ void KVwin::BuildCommands() {
     commands_["mnuExportPicture"] = [this] { mnuExportPicture_Click(*this); };
     commands_["mnuPrint"] = [this] { mnuPrint_Click(*this); };
     commands_["mnuCopyPicture"] = [this] { mnuCopyPicture_Click(*this); };
+    commands_["mnuSmooth"] = [this] { mnuSmooth_Click(app_, *host_, canvas_->surface()); };
 }
 
 void KVwin::RunMenuCommand(std::string_view name) {

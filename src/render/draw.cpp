@@ -13,6 +13,9 @@ namespace {
 
 constexpr double kPointLimit = 1000;   // points farther out are not drawn
 constexpr double kRadiusLimit = 1000;  // nor are circles larger than this
+// Drawn smoothly, a one-pixel mark becomes a dot this many pixels in radius (widened with the
+// pen), large enough to see and to aim at.
+constexpr double kDotRadius = 1.5;
 
 // Only called with values already clipped to the drawable rectangle, which fits in float.
 float F(double v) {
@@ -72,6 +75,16 @@ bool WithinHalf(double v, double half) {
     return std::abs(static_cast<float>(v)) <= static_cast<float>(half);
 }
 
+// The "・" mark and the one-pixel highlight marks: a pixel, or drawn smoothly a small dot.
+void PointDot(const DrawContext& ctx, double x, double y, Rgb c) {
+    Surface& s = ctx.surface;
+    if (ctx.view.Smooth) {
+        s.Dot(F(x), F(y), static_cast<float>(kDotRadius + s.PenWidth() / 2.0), c);
+    } else {
+        s.Pixel(F(x), F(y), c);
+    }
+}
+
 }  // namespace
 
 void DrawPointMark(const PointRecord& p, const DrawContext& ctx) {
@@ -86,7 +99,7 @@ void DrawPointMark(const PointRecord& p, const DrawContext& ctx) {
     const double d = 5 * ps;
     switch (p.mark) {
         case 0:
-            s.Pixel(F(x), F(y), ctx.Colour(p.colour));
+            PointDot(ctx, x, y, ctx.Colour(p.colour));
             break;
         case 1: {
             const Rgb c = ctx.Colour(p.colour);
@@ -116,7 +129,7 @@ void DrawPointMark(const PointRecord& p, const DrawContext& ctx) {
         case 15:
         case 16:
         case 17:
-            s.Pixel(F(x), F(y), ctx.Colour(ContrastingIndex(p.colour, p.mark)));
+            PointDot(ctx, x, y, ctx.Colour(ContrastingIndex(p.colour, p.mark)));
             break;
         case 20: {
             const Rgb c = ctx.Colour(p.colour);

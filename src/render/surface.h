@@ -51,12 +51,18 @@ class Surface {
     virtual int PenWidth() const = 0;
     virtual void SetFontSize(int points) = 0;
     virtual int FontSize() const = 0;
+    // Smooth drawing: lines, circles, marks and text antialiased. Off, every shape covers whole
+    // pixels in its own colour.
+    virtual void SetSmooth(bool smooth) = 0;
+    virtual bool Smooth() const = 0;
 
     virtual void Line(float x1, float y1, float x2, float y2, Rgb c) = 0;
     // Rectangle with corners (x1, y1) and (x2, y2), outlined or filled.
     virtual void Rectangle(float x1, float y1, float x2, float y2, Rgb c, bool filled) = 0;
     virtual void CircleOutline(float cx, float cy, float r, Rgb c) = 0;
     virtual void Pixel(float x, float y, Rgb c) = 0;
+    // A filled disc of `radius` pixels about (x, y).
+    virtual void Dot(float x, float y, float radius, Rgb c) = 0;
 
     // Text: the current position is the top-left corner of the next text; printing moves it
     // to the right of what was printed. Text is drawn in the fore colour; with an opaque

@@ -245,6 +245,16 @@ void TikzSurface::Pixel(float x, float y, Rgb c) {
              Point(x0 + penWidth_, y0 + penWidth_) + ";\n";
 }
 
+void TikzSurface::Dot(float x, float y, float radius, Rgb c) {
+    const PixelPos a = ToPixel(x, y);
+    if (!(a.x >= -kMarginPixels && a.x <= width_ + kMarginPixels && a.y >= -kMarginPixels &&
+          a.y <= height_ + kMarginPixels) ||
+        !(radius > 0))
+        return;
+    body_ += "\\fill[" + ColourName(c) + "] " + Point(a.x, a.y) +
+             " circle[radius=" + Number(radius * kCmPerPixel) + "];\n";
+}
+
 void TikzSurface::MoveTo(float x, float y) {
     textAt_ = ToPixel(x, y);
     lastNode_ = -1;

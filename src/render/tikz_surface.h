@@ -39,11 +39,16 @@ class TikzSurface : public Surface {
     int PenWidth() const override { return penWidth_; }
     void SetFontSize(int points) override;
     int FontSize() const override { return fontSize_; }
+    // TikZ leaves the smoothing to the viewer; the setting only decides how a point's mark is
+    // drawn (by the caller).
+    void SetSmooth(bool smooth) override { smooth_ = smooth; }
+    bool Smooth() const override { return smooth_; }
 
     void Line(float x1, float y1, float x2, float y2, Rgb c) override;
     void Rectangle(float x1, float y1, float x2, float y2, Rgb c, bool filled) override;
     void CircleOutline(float cx, float cy, float r, Rgb c) override;
     void Pixel(float x, float y, Rgb c) override;
+    void Dot(float x, float y, float radius, Rgb c) override;
 
     void MoveTo(float x, float y) override;
     void Print(std::string_view utf8) override;
@@ -65,6 +70,7 @@ class TikzSurface : public Surface {
     bool dotted_ = false;
     int penWidth_ = 1;
     int fontSize_ = 9;
+    bool smooth_ = false;
 
     struct NamedColour {
         Rgb rgb;

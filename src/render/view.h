@@ -20,6 +20,9 @@ struct View {
     // Points, drawn as that many pixels (the number list's rows are 1.2 font sizes apart).
     // Twelve keeps kanji legible; nine pixels turns names such as 距離 into blots.
     int FontSize = 12;
+    // Antialiased drawing ("なめらかに描く"). Off, the classic picture of whole pixels; the
+    // window and the picture commands turn it on when they start.
+    bool Smooth = false;
 };
 
 }  // namespace kv

@@ -39,6 +39,7 @@ void SetScreen(View& v, Surface& s) {
 void ApplyDisplaySettings(const View& v, Surface& s) {
     s.SetPenWidth(std::clamp(v.PenWidth, 1, 10));
     s.SetFontSize(std::clamp(v.FontSize, 6, 100));
+    s.SetSmooth(v.Smooth);
 }
 
 void DrawAxis(const View& v, Surface& s) {

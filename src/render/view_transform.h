@@ -54,7 +54,8 @@ ViewMapping MappingOf(const View& v, int w, int h);
 // user scale on the surface. Does not redraw.
 void SetScreen(View& v, Surface& s);
 
-// Gives the surface the view's pen width and font size (clamped to 1..10 and 6..100).
+// Gives the surface the view's pen width and font size (clamped to 1..10 and 6..100) and
+// whether it draws smoothly.
 void ApplyDisplaySettings(const View& v, Surface& s);
 
 // Grid and axes once over the current picture, without clearing: dark grey when ShowAxes is

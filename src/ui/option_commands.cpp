@@ -69,4 +69,9 @@ void mnuKeta_Click(App& app, Host& host, Surface& surface) {
     FullRedraw(app, host, surface);
 }
 
+void mnuSmooth_Click(App& app, Host& host, Surface& surface) {
+    app.view.Smooth = !app.view.Smooth;
+    FullRedraw(app, host, surface);
+}
+
 }  // namespace kv

@@ -23,5 +23,7 @@ void mnuOAxis_Click(App& app, Host& host, Surface& surface);
 void mnuWidth_Click(App& app, Host& host, Surface& surface);
 void mnuFont_Click(App& app, Host& host, Surface& surface);
 void mnuKeta_Click(App& app, Host& host, Surface& surface);
+// "なめらかに描く": switches smooth drawing on or off and redraws.
+void mnuSmooth_Click(App& app, Host& host, Surface& surface);
 
 }  // namespace kv

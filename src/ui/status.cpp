@@ -43,7 +43,8 @@ StatusView StatusOf(const App& app) {
     s.checks = {{"mnuLocusOn", locus},
                 {"mnuLocusOff", !locus},
                 {"mnuOchrDisp", app.view.LabelsHidden == 0},
-                {"mnuOAxis", app.view.ShowAxes != 0}};
+                {"mnuOAxis", app.view.ShowAxes != 0},
+                {"mnuSmooth", app.view.Smooth}};
     s.enabling = MenuEnabledSet(mode);
     s.prompt = PromptOf(app);
     return s;

@@ -48,6 +48,8 @@ TEST(RenderOptions, DefaultsAndEveryOption) {
     EXPECT_FALSE(plain->axes);
     EXPECT_EQ(plain->digits, 0);
     EXPECT_DOUBLE_EQ(plain->pixelSize, 0.05);
+    EXPECT_TRUE(plain->smooth);
+    EXPECT_FALSE(Parse({"--classic", "fig.kvf", "out.png"})->smooth);
 
     const auto all = Parse(
         {"--axes", "a.kvf", "--size", "1280x960", "b.png", "--digits", "3", "--pixel-size", "0.1"});
@@ -173,6 +175,53 @@ TEST(RenderCommand, OptionsChangeThePicture) {
                 EXPECT_GT(y, 380);
             }
     EXPECT_GT(differ, 0);
+}
+
+// Smooth drawing reaches the picture of every raster path, and --classic gives whole pixels:
+// a slanted line has blended grey levels only when smooth, and a "・" point is one pixel
+// classic but a dot of several smooth.
+TEST(RenderCommand, SmoothDrawingBlendsEdgesAndClassicDoesNot) {
+    TempDir dir;
+    Figure f;
+    const int a = test::AddPoint(f, -5, -3);
+    const int b = test::AddPoint(f, 4, 2);
+    test::AddLineThrough(f, a, b, 1);
+    test::AddPoint(f, 3, -4);  // the lone "・"
+    const std::string figure = (dir.path() / "slant.kvf").string();
+    ASSERT_TRUE(WriteFigureFile(figure, f).ok());
+    const std::string out = (dir.path() / "out.png").string();
+    struct Row {
+        std::vector<std::string> extra;
+        bool smooth;
+    } const rows[] = {{{}, true},
+                      {{"--classic"}, false},
+                      {{"--scale", "2"}, true},
+                      {{"--scale", "2", "--classic"}, false}};
+    for (const Row& row : rows) {
+        std::vector<std::string> args = {figure, out};
+        args.insert(args.end(), row.extra.begin(), row.extra.end());
+        const QImage image = Render(args);
+        const int k = image.width() / 641;
+        int blended = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                blended += p != qRgb(0, 0, 0) && p != qRgb(192, 192, 192);
+            }
+        const std::string what = row.extra.empty() ? "default" : row.extra.back();
+        EXPECT_EQ(blended > 0, row.smooth) << what;
+        // The lone point at (3, -4), 60 and 80 pixels from the centre at 20 per unit; its name
+        // lies to the right and below, outside the corner looked at.
+        int dark = 0;
+        for (int y = (320 - 6) * k; y < (320 + 1) * k; ++y)
+            for (int x = (380 - 6) * k; x < (380 + 1) * k; ++x)
+                dark += qGray(image.pixel(x, y)) < 100;
+        if (row.smooth) {
+            EXPECT_GE(dark, 4 * k * k) << what;
+        } else {
+            EXPECT_EQ(dark, k * k) << what;
+        }
+    }
 }
 
 TEST(RenderCommand, BadFileOrOptionsExitTwoWithOneLine) {

@@ -35,6 +35,8 @@ class ConstructionWindow : public test::OpenWindow {
 };
 
 TEST_F(ConstructionWindow, ClicksBuildACircumcentre) {
+    // The highlight's colour is read from one pixel, which whole-pixel drawing fills.
+    window->app().view.Smooth = false;
     window->RunMenuCommand("mnuPnewFreeP");
     EXPECT_EQ(Panel(1), QString("点の追加"));
     Click(-5, -2);

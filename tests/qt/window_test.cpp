@@ -276,6 +276,7 @@ TEST_F(Window, TheMenusHoldEveryItemInTreeOrderWithTheAdditionsAtTheirEnds) {
         {"mnuCundo", {"-", "mnuCrestore"}},
         {"mnuMundo", {"-", "mnuMrestore"}},
         {"mnuZoomOut", {"-", "mnuZoomFit"}},
+        {"mnuKeta", {"-", "mnuSmooth"}},
         {"mnuEcallHis", {"-", "mnuCopyPicture"}},
     };
     QStringList expected;
@@ -305,6 +306,7 @@ TEST_F(Window, TheMenusHoldEveryItemInTreeOrderWithTheAdditionsAtTheirEnds) {
     EXPECT_EQ(Action("mnuMrestore")->text(), QString("やり直し"));
     EXPECT_EQ(Action("mnuZoomFit")->text(), QString("全体を表示"));
     EXPECT_EQ(Action("mnuCopyPicture")->text(), QString("図をコピー"));
+    EXPECT_EQ(Action("mnuSmooth")->text(), QString("なめらかに描く"));
 }
 
 TEST_F(Window, NestingFollowsTheTree) {
@@ -340,6 +342,12 @@ TEST_F(Window, CheckMarksAtStartUp) {
     EXPECT_TRUE(Action("mnuOchrDisp")->isChecked());
     EXPECT_FALSE(Action("mnuOAxis")->isChecked());
     EXPECT_FALSE(Action("mnuLoad")->isCheckable());
+    // Smooth drawing starts on; the item switches it and the mark follows.
+    EXPECT_TRUE(Action("mnuSmooth")->isChecked());
+    EXPECT_TRUE(window->app().view.Smooth);
+    Action("mnuSmooth")->trigger();
+    EXPECT_FALSE(Action("mnuSmooth")->isChecked());
+    EXPECT_FALSE(window->app().view.Smooth);
 }
 
 TEST_F(Window, DraggingGreysFiveMenusAndStandardEnablesThemAgain) {

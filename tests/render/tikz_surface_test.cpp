@@ -27,7 +27,8 @@ struct TikzFigure {
     ColourNotice notice;
     TikzSurface surface{641, 481};
 
-    explicit TikzFigure(bool numberList = true) {
+    explicit TikzFigure(bool numberList = true, bool smooth = false) {
+        view.Smooth = smooth;
         const int a = test::AddPoint(f, 1, 2, 3);
         const int b = test::AddPoint(f, -3, -1);
         f.Points[a].colour = 4;
@@ -118,6 +119,18 @@ TEST(TikzPicture, TheNumberListIsLeftOutWhenNotAsked) {
     EXPECT_NE(with.surface.Text().find("AB\\ =\\ "), std::string::npos);
     EXPECT_EQ(without.surface.Text().find("AB\\ =\\ "), std::string::npos);
     EXPECT_NE(without.surface.Text().find("{A\\_1}"), std::string::npos);
+}
+
+// The two "・" points, B and O: a pixel-sized square in the classic picture, a dot when smooth.
+TEST(TikzPicture, SmoothDrawingMakesTheLonePointsDots) {
+    const std::regex dot(R"(\\fill\[\w+\] \([-0-9.]+,[-0-9.]+\) circle\[radius=[0-9.]+\];)");
+    const std::regex square(R"(\\fill\[\w+\] \([-0-9.]+,[-0-9.]+\) rectangle )");
+    for (const bool smooth : {false, true}) {
+        const std::string t = TikzFigure(true, smooth).surface.Text();
+        EXPECT_EQ(AllMatches(t, dot).size(), smooth ? 2u : 0u) << t;
+        // The cleared background is one more filled rectangle.
+        EXPECT_EQ(AllMatches(t, square).size(), smooth ? 1u : 3u) << t;
+    }
 }
 
 TEST(TikzPicture, TextErasedOnTheScreenTakesItsRoomInvisibly) {

@@ -10,7 +10,7 @@
 
 namespace kv::test {
 
-enum class Op { Clear, Line, Rectangle, FilledRectangle, Circle, Pixel, Print, PrintOpaque };
+enum class Op { Clear, Line, Rectangle, FilledRectangle, Circle, Pixel, Dot, Print, PrintOpaque };
 
 struct Call {
     Op op = Op::Clear;
@@ -95,6 +95,8 @@ class RecordingSurface : public Surface {
     int PenWidth() const override { return pen_; }
     void SetFontSize(int p) override { font_ = p; }
     int FontSize() const override { return font_; }
+    void SetSmooth(bool on) override { smooth_ = on; }
+    bool Smooth() const override { return smooth_; }
 
     void Line(float x1, float y1, float x2, float y2, Rgb c) override {
         Add(Op::Line, x1, y1, x2, y2, c);
@@ -106,6 +108,8 @@ class RecordingSurface : public Surface {
         Add(Op::Circle, cx, cy, r, 0, c);
     }
     void Pixel(float x, float y, Rgb c) override { Add(Op::Pixel, x, y, 0, 0, c); }
+    // The radius goes in x2, as a circle's does.
+    void Dot(float x, float y, float r, Rgb c) override { Add(Op::Dot, x, y, r, 0, c); }
     void MoveTo(float x, float y) override {
         curX = x;
         curY = y;
@@ -153,6 +157,7 @@ class RecordingSurface : public Surface {
     bool dotted_ = false;
     int pen_ = 1;
     int font_ = 9;
+    bool smooth_ = false;
 };
 
 }  // namespace kv::test

@@ -99,8 +99,11 @@ TEST(Status, AtStartUp) {
     EXPECT_EQ(s.panel1, "標準");
     EXPECT_EQ(s.panel2, "untitled");
     EXPECT_EQ(s.panel3, "×軌");
-    const std::vector<MenuSetting> checks = {
-        {"mnuLocusOn", false}, {"mnuLocusOff", true}, {"mnuOchrDisp", true}, {"mnuOAxis", false}};
+    const std::vector<MenuSetting> checks = {{"mnuLocusOn", false},
+                                             {"mnuLocusOff", true},
+                                             {"mnuOchrDisp", true},
+                                             {"mnuOAxis", false},
+                                             {"mnuSmooth", false}};
     EXPECT_EQ(s.checks, checks);
 }
 
