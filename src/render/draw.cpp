@@ -255,21 +255,18 @@ namespace {
 
 template <class Include>
 void DrawFigureWhere(const Figure& f, const DrawContext& ctx, Include include) {
-    const auto count = [&](ObjectKind k, size_t tableSize) {
-        return std::min<int>(f.ObjectCount[k], static_cast<int>(tableSize) - 1);
-    };
-    for (int i = 1, n = count(kKindPoint, f.Points.size()); i <= n; ++i) {
+    for (int i = 1, n = Count(f, kKindPoint); i <= n; ++i) {
         const PointRecord& p = f.Points[i];
         const ObjectRef ref{kKindPoint, static_cast<i16>(i)};
         if (p.mark >= 10 || p.colour == 0 || !include(ref)) continue;
         DrawObject(f, ref, 0, kSourceCurrent, ctx);
     }
-    for (int i = 1, n = count(kKindLine, f.Lines.size()); i <= n; ++i) {
+    for (int i = 1, n = Count(f, kKindLine); i <= n; ++i) {
         const ObjectRef ref{kKindLine, static_cast<i16>(i)};
         if (f.Lines[i].colour == 0 || !include(ref)) continue;
         DrawObject(f, ref, 0, kSourceCurrent, ctx);
     }
-    for (int i = 1, n = count(kKindCircle, f.Circles.size()); i <= n; ++i) {
+    for (int i = 1, n = Count(f, kKindCircle); i <= n; ++i) {
         const ObjectRef ref{kKindCircle, static_cast<i16>(i)};
         if (f.Circles[i].colour == 0 || !include(ref)) continue;
         DrawObject(f, ref, 0, kSourceCurrent, ctx);

@@ -62,8 +62,7 @@ std::string FormatMeasure(std::string_view s, int digits) {
 }
 
 void DrawNumberLabels(const Figure& f, const DrawContext& ctx) {
-    const int count =
-        std::min<int>(f.ObjectCount[kKindNumber], static_cast<int>(f.Numbers.size()) - 1);
+    const int count = Count(f, kKindNumber);
     int listed = 0;
     int width = 0;
     for (int i = 1; i <= count; ++i) {

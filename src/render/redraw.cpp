@@ -13,7 +13,6 @@ namespace kv {
 
 namespace {
 // The marker the dependency analysis leaves on objects the current change does not touch.
-constexpr i16 kUnchangedMarker = 2;
 }  // namespace
 
 void RedrawAll(Figure& f, const DrawContext& ctx) {
@@ -45,10 +44,10 @@ void EraseOrTrace(const Figure& f, ObjectRef ref, bool locusOn, const DrawContex
 void EraseOrTraceChanged(Figure& f, bool locusOn, const LocusRecorder& record,
                          const DrawContext& ctx) {
     for (i16 kind : {kKindPoint, kKindLine, kKindCircle}) {
-        const int n = std::min<int>(f.ObjectCount[kind], f.Capacity);
+        const int n = Count(f, kind);
         for (int i = 1; i <= n; ++i) {
             const ObjectRef ref{kind, static_cast<i16>(i)};
-            if (ExistsValue(f, ref) == kUnchangedMarker) continue;
+            if (ExistsValue(f, ref) == kUnchanged) continue;
             EraseOrTrace(f, ref, locusOn, ctx);
             if (locusOn && record) record(ref);
         }
@@ -87,10 +86,10 @@ struct OldImages {
 template <class T>
 void Collect(const Figure& f, i16 kind, const std::vector<T>& table,
              std::vector<std::pair<int, T>>& out) {
-    const int n =
-        std::min<int>({f.ObjectCount[kind], f.Capacity, static_cast<int>(table.size()) - 1});
+    // The tables hold Capacity + 1 entries.
+    const int n = std::min<int>(Count(f, kind), static_cast<int>(table.size()) - 1);
     for (int i = 1; i <= n; ++i) {
-        if (table[i].exists != kUnchangedMarker) out.emplace_back(i, table[i]);
+        if (table[i].exists != kUnchanged) out.emplace_back(i, table[i]);
     }
 }
 
@@ -170,10 +169,10 @@ bool ComposeDragStep(Figure& f, const DragDependents& d, bool locusOn, const Loc
     s.DropLayer(Layer::kScene);
     if (locusOn) {
         for (i16 kind : {kKindPoint, kKindLine, kKindCircle}) {
-            const int n = std::min<int>(f.ObjectCount[kind], f.Capacity);
+            const int n = Count(f, kind);
             for (int i = 1; i <= n; ++i) {
                 const ObjectRef ref{kind, static_cast<i16>(i)};
-                if (ExistsValue(f, ref) != kUnchangedMarker && record) record(ref);
+                if (ExistsValue(f, ref) != kUnchanged && record) record(ref);
             }
         }
     }

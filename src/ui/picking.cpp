@@ -36,11 +36,6 @@ struct Painter {
           ctx{surface, app.view, CurrentMode(app.session), note, app.colours} {}
 };
 
-int CountOf(const Figure& f, i16 kind) {
-    if (kind < 0 || kind > 3) return 0;
-    return Count(f, kind);
-}
-
 bool IsExcluded(const std::vector<i16>& excluded, ObjectRef ref) {
     return ref.index >= 0 && ref.index < static_cast<int>(excluded.size()) &&
            excluded[ref.index] != 0;
@@ -53,7 +48,7 @@ void EnsureListRoom(Session& s, int count) {
 // The distance from (x, y) to a candidate, or NaN when the object is undefined.
 double DistanceTo(const Figure& f, ObjectRef ref, double x, double y) {
     const double none = std::nan("");
-    if (ref.index < 1 || ref.index > CountOf(f, ref.kind)) return none;
+    if (ref.index < 1 || ref.index > Count(f, ref.kind)) return none;
     switch (ref.kind) {
         case kKindPoint: {
             const PointRecord& p = f.Points[ref.index];
@@ -113,7 +108,7 @@ void InitCandidateList(Session& s) {
 
 std::vector<i16> ExcludedSet(const App& app, i16 kind) {
     const Figure& f = app.figure;
-    const int n = CountOf(f, kind);
+    const int n = Count(f, kind);
     std::vector<i16> excluded(static_cast<size_t>(n) + 1, 0);
     if (CurrentMode(app.session) != kModeConstructionPick ||
         app.session.PickFor != PickPurpose::kConstructionInput || f.ProcedureCount < 1)
@@ -159,7 +154,7 @@ bool StartPick(App& app, Host& host, Surface& surface, PickPurpose purpose, i16 
         return true;
     }
     const Figure& f = app.figure;
-    const int n = CountOf(f, kind);
+    const int n = Count(f, kind);
     EnsureListRoom(s, n);
     if (purpose == PickPurpose::kDrag) {
         // Only the points that may be dragged, in a compacted list.
@@ -187,7 +182,7 @@ bool StartPick(App& app, Host& host, Surface& surface, PickPurpose purpose, i16 
 bool StartVertexPick(App& app, Host& host, Surface& surface, std::span<const i16> vertices) {
     Session& s = app.session;
     if (!Begin(s, PickPurpose::kPolygonVertex, kKindPoint)) return false;
-    const int n = CountOf(app.figure, kKindPoint);
+    const int n = Count(app.figure, kKindPoint);
     EnsureListRoom(s, n);
     std::vector<bool> taken(static_cast<size_t>(n) + 1, false);
     for (const i16 v : vertices)
@@ -331,7 +326,7 @@ std::string CandidateText(const Figure& f, ObjectRef ref) {
         default:
             break;
     }
-    if (ref.index < 1 || ref.index > CountOf(f, ref.kind)) return kindName;
+    if (ref.index < 1 || ref.index > Count(f, ref.kind)) return kindName;
     return kindName + TrimRight(NameOf(f, ref));
 }
 
@@ -346,7 +341,7 @@ void ClearCandidateStatus(Host& host) {
 void DrawObjectAs(const App& app, const DrawContext& ctx, ObjectRef ref, int mark, int colour,
                   int label) {
     const Figure& f = app.figure;
-    if (ref.index < 1 || ref.index > CountOf(f, ref.kind)) return;
+    if (ref.index < 1 || ref.index > Count(f, ref.kind)) return;
     switch (ref.kind) {
         case kKindPoint: {
             PointRecord p = f.Points[ref.index];
@@ -398,7 +393,7 @@ void MarkPicked(App& app, Host& host, Surface& surface, ObjectRef ref) {
 
 void DrawObjectNormal(App& app, Host& host, Surface& surface, ObjectRef ref) {
     const Figure& f = app.figure;
-    if (ref.index < 1 || ref.index > CountOf(f, ref.kind)) return;
+    if (ref.index < 1 || ref.index > Count(f, ref.kind)) return;
     // What the full redraw leaves out stays out: objects of colour 0 and points whose mark
     // is reserved for the interaction.
     switch (ref.kind) {
