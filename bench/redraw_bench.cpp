@@ -23,7 +23,7 @@ void BM_RedrawAll(benchmark::State& state) {
     SetScreen(view, surface);
     const Notifier note;
     ColourNotice notice;
-    const DrawContext ctx{surface, view, 2, note, notice};
+    const DrawContext ctx{surface, view, true, note, notice};
     for (auto _ : state) {
         RedrawAll(fig.f, ctx);
         benchmark::DoNotOptimize(surface.Image().constBits());

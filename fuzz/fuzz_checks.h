@@ -103,7 +103,7 @@ inline void Draw(Figure& f, Surface& surface, double pixelSize) {
     SetScreen(view, surface);
     ColourNotice notice;
     const Notifier note;
-    const DrawContext ctx{surface, view, 2, note, notice};
+    const DrawContext ctx{surface, view, true, note, notice};
     RedrawAll(f, ctx);
 }
 

@@ -90,7 +90,8 @@ BenchTimes TimeDragAndRedraw(App& app, Host& host, Surface& surface, int steps) 
     times.secondsPerStep = steps > 0 ? SecondsSince(dragStart) / steps : 0;
 
     const Notifier note = NotifierOf(host);
-    const DrawContext ctx{surface, app.view, CurrentMode(app.session), note, app.colours};
+    const DrawContext ctx{surface, app.view, NamesMayHide(CurrentMode(app.session)), note,
+                          app.colours};
     const Clock::time_point redrawStart = Clock::now();
     RedrawAll(app.figure, ctx);
     times.secondsPerRedraw = SecondsSince(redrawStart);

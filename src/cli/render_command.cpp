@@ -19,8 +19,6 @@ namespace kv {
 
 namespace {
 
-constexpr int kModeStandard = 2;  // the resting mode: names follow the "文字表示" setting
-
 bool WholeNumber(std::string_view s, int& out) {
     const char* end = s.data() + s.size();
     const auto [ptr, ec] = std::from_chars(s.data(), end, out);
@@ -125,8 +123,8 @@ int RunRenderCommand(const RenderOptions& options, std::ostream& err) {
     ColourNotice notice;
     RecomputeFigure(figure, note);
 
-    const PictureSource source{figure, view,          kModeStandard, note,
-                               notice, options.width, options.height};
+    // Drawn as at rest: names follow the "文字表示" setting.
+    const PictureSource source{figure, view, true, note, notice, options.width, options.height};
     PictureRequest request;
     request.scale = options.scale;
     // The title of an SVG or PDF picture is the figure's file name.

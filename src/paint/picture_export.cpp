@@ -33,7 +33,7 @@ void DrawOn(Surface& surface, const PictureSource& source, const PictureContent&
             Draw&& between) {
     View view = source.view;
     SetScreen(view, surface);
-    const DrawContext ctx{surface, view, source.mode, source.note, source.colours};
+    const DrawContext ctx{surface, view, source.namesMayHide, source.note, source.colours};
     between([&] { DrawPicture(source.figure, ctx, content); });
 }
 

@@ -27,12 +27,13 @@ std::optional<PictureFormat> PictureFormatOf(std::string_view path);
 // The scales a PNG picture may be written at.
 constexpr int kPictureScales[] = {1, 2, 4};
 
-// What to draw: the figure (already computed), the view, the mode that decides whether names
-// show, where a bad colour index is reported, and the client area in pixels.
+// What to draw: the figure (already computed), the view, whether the current activity lets the
+// option hide names (see DrawContext), where a bad colour index is reported, and the client
+// area in pixels.
 struct PictureSource {
     const Figure& figure;
     const View& view;
-    int mode;
+    bool namesMayHide;
     const Notifier& note;
     ColourNotice& colours;
     int width;

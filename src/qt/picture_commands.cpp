@@ -46,7 +46,7 @@ auto WithWindowPicture(KVwin& window, Use&& use) {
     const Notifier note = NotifierOf(window.host());
     const PictureSource source{app.figure,
                                app.view,
-                               CurrentMode(app.session),
+                               NamesMayHide(CurrentMode(app.session)),
                                note,
                                app.colours,
                                window.canvas().width(),

@@ -192,8 +192,7 @@ void DrawCircleRecord(const CircleRecord& c, const DrawContext& ctx) {
 void DrawPointLabel(const Figure& f, ObjectRef ref, int colour, int source,
                     const DrawContext& ctx) {
     const View& v = ctx.view;
-    if (colour != 0 && v.LabelsHidden != 0 && (ctx.mode == 2 || ctx.mode == 6 || ctx.mode == 16))
-        return;
+    if (colour != 0 && v.LabelsHidden != 0 && ctx.namesMayHide) return;
     if (ref.kind != kKindPoint) return;
     const PointRecord* p = Entry(source == kSourceSaved ? f.SavedPoints : f.Points, ref.index);
     if (p == nullptr || p->exists == 0) return;

@@ -1,6 +1,7 @@
 #pragma once
-// What every drawing function needs besides the figure: the surface, the view, the current
-// interaction mode (point names follow it), and where to report a bad colour index.
+// What every drawing function needs besides the figure: the surface, the view, whether the
+// current activity lets the "文字表示" option hide point names, and where to report a bad
+// colour index.
 
 #include "engine/notifier.h"
 #include "render/palette.h"
@@ -12,7 +13,9 @@ namespace kv {
 struct DrawContext {
     Surface& surface;
     const View& view;
-    int mode;  // the current interaction mode
+    // True while resting, dragging or calculating: names are hidden when the option says so.
+    // Picking and constructing keep them visible, so that what is picked can be told apart.
+    bool namesMayHide;
     const Notifier& note;
     ColourNotice& colours;
 

@@ -73,7 +73,7 @@ bool SameImage(const CircleRecord& a, const CircleRecord& b) {
 
 // Whether DrawFigure draws a point's name in this mode (DrawPointLabel with colour 7).
 bool NamesShown(const DrawContext& ctx) {
-    return !(ctx.view.LabelsHidden != 0 && (ctx.mode == 2 || ctx.mode == 6 || ctx.mode == 16));
+    return !(ctx.view.LabelsHidden != 0 && ctx.namesMayHide);
 }
 
 // The old images of the objects a drag step affects, as they stood before the recompute.

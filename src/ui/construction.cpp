@@ -315,7 +315,8 @@ void PlaceNewPoint(App& app, Host& host, Surface& surface, double x, double y) {
     pt.y = y;
     {
         const Notifier note = NotifierOf(host);
-        const DrawContext ctx{surface, app.view, CurrentMode(app.session), note, app.colours};
+        const DrawContext ctx{surface, app.view, NamesMayHide(CurrentMode(app.session)), note,
+                              app.colours};
         DrawObject(f, ref, 0, kSourceCurrent, ctx);
     }
     pt.mark = 0;

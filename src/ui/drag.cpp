@@ -77,7 +77,7 @@ void FinishStep(App& app, Surface& surface, int point, PointRecord& rec, const N
     const ObjectRef ref{kKindPoint, static_cast<i16>(point)};
     const std::array<int, 11> lociBefore = f.LocusCount;
     if (!surface.KeepsLayers()) {
-        const DrawContext ctx{surface, app.view, CurrentMode(s), note, app.colours};
+        const DrawContext ctx{surface, app.view, NamesMayHide(CurrentMode(s)), note, app.colours};
         const int points = Count(f, kKindPoint);
         for (int i = 1; i <= points; ++i) {
             if (f.Points[i].mark >= 10) {
@@ -93,7 +93,7 @@ void FinishStep(App& app, Surface& surface, int point, PointRecord& rec, const N
 
     // The update runs in "計算中"; a full stack cannot take it, and then nothing is popped.
     const bool pushed = PushMode(s, kModeCalculating);
-    const DrawContext step{surface, app.view, CurrentMode(s), note, app.colours};
+    const DrawContext step{surface, app.view, NamesMayHide(CurrentMode(s)), note, app.colours};
     const LocusRecorder record = [&f](ObjectRef r) { RecordLocus(f, r); };
     if (!ComposeDragStep(f, s.DragSet, tracing, record, lociBefore, step))
         UpdateAfterChange(f, tracing, record, step, &s.DragSet);

@@ -8,11 +8,11 @@ namespace {
 
 constexpr std::array<ModeInfo, 35> kModes = {{
     {1, "スタート", false},
-    {2, "標準", false},
+    {2, "標準", false, true},
     {3, "ｵﾌﾟｼｮﾝ", false},
     {4, "補助", false},
     {5, "ヘルプ", false},
-    {kModeDeform, "変形", false},
+    {kModeDeform, "変形", false, true},
     {7, "ズーム", false},
     {kModeLoading, "例__読込", false},
     {kModeSaving, "保存中", false},
@@ -22,7 +22,7 @@ constexpr std::array<ModeInfo, 35> kModes = {{
     {kModeDragPick, "選択", true},
     {14, "複数選択", true},
     {kModeConstructionPick, "選択(作図中)", true},
-    {kModeCalculating, "計算中", false},
+    {kModeCalculating, "計算中", false, true},
     {kModeConstructing, "作図構成", false},
     {18, "作図開始", false},
     {19, "測定", false},
@@ -51,6 +51,11 @@ const ModeInfo* Find(int mode) {
 }
 
 }  // namespace
+
+bool NamesMayHide(int mode) {
+    const ModeInfo* m = Find(mode);
+    return m && m->namesMayHide;
+}
 
 std::span<const ModeInfo> ModeTable() {
     return kModes;

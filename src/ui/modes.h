@@ -30,8 +30,9 @@ constexpr i16 kModeBindTargetPick = 53;  // what to bind it to is picked (over t
 
 struct ModeInfo {
     i16 mode;
-    std::string_view text;  // status panel 1
-    bool picks;             // presses and keys go to the picking logic
+    std::string_view text;      // status panel 1
+    bool picks;                 // presses and keys go to the picking logic
+    bool namesMayHide = false;  // the "文字表示" option may hide point names
 };
 
 // Every mode with a status text, in number order.
@@ -48,6 +49,9 @@ std::optional<std::string_view> KnownModeText(int mode);
 // What panel 1 shows for an unknown mode.
 inline constexpr std::string_view kUnknownModeText = "________";
 
+// Whether the option that hides point names applies in the mode: resting, dragging and
+// calculating; names stay visible while picking or constructing.
+bool NamesMayHide(int mode);
 // The six modes in which presses and keys go to the picking logic.
 bool IsPickingMode(int mode);
 

@@ -33,7 +33,7 @@ struct Painter {
     DrawContext ctx;
     Painter(App& app, Host& host, Surface& surface)
         : note(NotifierOf(host)),
-          ctx{surface, app.view, CurrentMode(app.session), note, app.colours} {}
+          ctx{surface, app.view, NamesMayHide(CurrentMode(app.session)), note, app.colours} {}
 };
 
 bool IsExcluded(const std::vector<i16>& excluded, ObjectRef ref) {

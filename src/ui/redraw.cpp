@@ -15,7 +15,8 @@ Notifier NotifierOf(Host& host) {
 
 void FullRedraw(App& app, Host& host, Surface& surface) {
     const Notifier note = NotifierOf(host);
-    const DrawContext ctx{surface, app.view, CurrentMode(app.session), note, app.colours};
+    const DrawContext ctx{surface, app.view, NamesMayHide(CurrentMode(app.session)), note,
+                          app.colours};
     RedrawAll(app.figure, ctx);
     // The full redraw marks every object afresh; a drag that goes on works out its
     // dependents again at its next step.

@@ -67,7 +67,7 @@ struct Canvas {
     Notifier note;
     ColourNotice notice;
     explicit Canvas(const View& settings) : view(settings) { SetScreen(view, surface); }
-    DrawContext Ctx(int mode) { return DrawContext{surface, view, mode, note, notice}; }
+    DrawContext Ctx() { return DrawContext{surface, view, true, note, notice}; }
 };
 
 TEST(FastPaths, DragStepsPaintWhatThePlainStepsPaint) {
@@ -87,8 +87,8 @@ TEST(FastPaths, DragStepsPaintWhatThePlainStepsPaint) {
         plain.surface.SetDotted(c.dotted);
         Figure f = Scene();
         Figure g = f;
-        RedrawAll(f, fast.Ctx(2));
-        RedrawAll(g, plain.Ctx(2));
+        RedrawAll(f, fast.Ctx());
+        RedrawAll(g, plain.Ctx());
 
         const ObjectRef moved[] = {{kKindPoint, 1}};
         AnalyseDependencies(f, moved, fast.note);
@@ -102,12 +102,12 @@ TEST(FastPaths, DragStepsPaintWhatThePlainStepsPaint) {
                 h->Points[1].x = x;
                 h->Points[1].y = y;
             }
-            UpdateAfterChange(f, false, nullptr, fast.Ctx(16));
+            UpdateAfterChange(f, false, nullptr, fast.Ctx());
             // The plain step: paint every affected old image over, then draw everything.
-            EraseOrTraceChanged(g, false, nullptr, plain.Ctx(16));
+            EraseOrTraceChanged(g, false, nullptr, plain.Ctx());
             RecomputeAll(g, plain.note);
-            DrawFigure(g, plain.Ctx(16));
-            DrawNumberLabels(g, plain.Ctx(16));
+            DrawFigure(g, plain.Ctx());
+            DrawNumberLabels(g, plain.Ctx());
             ASSERT_EQ(DifferentPixels(fast.surface.Image(), plain.surface.Image()), 0)
                 << "pen " << c.pen << " dotted " << c.dotted << " step to " << x << "," << y;
         }

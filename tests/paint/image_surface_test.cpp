@@ -28,7 +28,7 @@ struct Canvas {
     Notifier note;
     ColourNotice notice;
     Canvas() { SetScreen(view, surface); }
-    DrawContext Ctx() { return DrawContext{surface, view, 2, note, notice}; }
+    DrawContext Ctx() { return DrawContext{surface, view, true, note, notice}; }
     QRgb At(int x, int y) { return surface.Image().pixel(x, y); }
     int Count(int x0, int y0, int x1, int y1, QRgb c) {
         const QImage& im = surface.Image();
@@ -399,7 +399,7 @@ TEST(ImageSurface, DragStepLeavesThePictureOfAFullRedraw) {
         TakeSnapshot(f);
         f.Points[b].x = 0.5;
         f.Points[b].y = -0.25;
-        const DrawContext step{dragged.surface, dragged.view, 16, dragged.note, dragged.notice};
+        const DrawContext step{dragged.surface, dragged.view, true, dragged.note, dragged.notice};
         ASSERT_TRUE(ComposeDragStep(f, d, false, nullptr, f.LocusCount, step));
 
         Canvas fresh;

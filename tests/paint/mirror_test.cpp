@@ -44,7 +44,7 @@ void DrawSample(ImageSurface& s) {
     SetScreen(view, s);
     Notifier note;
     ColourNotice notice;
-    RedrawAll(f, DrawContext{s, view, 2, note, notice});
+    RedrawAll(f, DrawContext{s, view, true, note, notice});
     s.SetDotted(true);
     s.SetPenWidth(3);
     s.Line(-10, 5, 10, 6, {0, 128, 0});

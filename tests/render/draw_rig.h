@@ -19,10 +19,10 @@ struct DrawRig {
     Notifier note{[this](const std::string& m) { messages.push_back(m); }, nullptr};
     ColourNotice notice;
     Figure figure;
-    int mode = 2;
+    bool namesMayHide = true;  // as at rest
 
     DrawRig() { SetScreen(view, surface); }
-    DrawContext Ctx() { return DrawContext{surface, view, mode, note, notice}; }
+    DrawContext Ctx() { return DrawContext{surface, view, namesMayHide, note, notice}; }
 };
 
 }  // namespace kv::test

@@ -44,7 +44,7 @@ struct TikzFigure {
         f.Numbers[d].name = "AB";
         RecomputeFigure(f, note);
         SetScreen(view, surface);
-        DrawPicture(f, DrawContext{surface, view, 2, note, notice}, PictureContent{numberList});
+        DrawPicture(f, DrawContext{surface, view, true, note, notice}, PictureContent{numberList});
     }
 };
 

@@ -92,6 +92,11 @@ TEST(PickingModes, AreExactlyTheSix) {
     }
 }
 
+// Hidden names stay hidden only while resting, dragging and calculating.
+TEST(HiddenNames, ApplyInExactlyThreeModes) {
+    for (int m = -1; m <= 60; ++m) EXPECT_EQ(NamesMayHide(m), m == 2 || m == 6 || m == 16) << m;
+}
+
 TEST(Status, AtStartUp) {
     const App app;
     const StatusView s = StatusOf(app);
