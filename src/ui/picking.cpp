@@ -392,6 +392,13 @@ void MarkPicked(App& app, Host& host, Surface& surface, ObjectRef ref) {
 }
 
 void DrawObjectNormal(App& app, Host& host, Surface& surface, ObjectRef ref) {
+    // A picture kept in layers still holds the object as the last full redraw drew it: taking
+    // the highlight away shows it again. Drawing it once more over itself would darken the
+    // blended edges of a smooth picture.
+    if (surface.KeepsLayers()) {
+        UnhighlightCandidate(app, host, surface, ref);
+        return;
+    }
     const Figure& f = app.figure;
     if (ref.index < 1 || ref.index > Count(f, ref.kind)) return;
     // What the full redraw leaves out stays out: objects of colour 0 and points whose mark
