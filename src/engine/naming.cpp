@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "engine/calculator.h"
 #include "model/number_text.h"
@@ -85,11 +86,38 @@ bool RuleName(const Figure& f, int p, std::string& name) {
 }  // namespace
 
 void NameMeasuredOutputs(Figure& f) {
+    // Which procedure makes each object, last in the list.
+    const size_t row = static_cast<size_t>(f.Capacity) + 1;
+    std::vector<int> madeBy(4 * row, 0);
+    const auto slot = [&](ObjectRef r) -> int* {
+        if (r.kind < 0 || r.kind > 3 || r.index < 1 || static_cast<size_t>(r.index) >= row)
+            return nullptr;
+        return &madeBy[static_cast<size_t>(r.kind) * row + static_cast<size_t>(r.index)];
+    };
+    for (int p = 1; p <= f.ProcedureCount; ++p)
+        for (int j = 1; j <= kSlots; ++j)
+            if (int* m = slot(f.ProcOutput[p][j])) *m = p;
+    // A name is built only from names that are final when it is built: those of objects made
+    // earlier in the list (or by no procedure). A hand-made list can name an object made later,
+    // or the procedure's own output; such a name keeps what it holds, since building it from
+    // itself would grow it at every load.
+    const auto settled = [&](ObjectRef r, int p) {
+        const int* m = slot(r);
+        return !m || *m < p;
+    };
     // In list order, so that a name built from an earlier result's name sees that result's
     // new name.
     for (int p = 1; p <= f.ProcedureCount; ++p) {
         const ObjectRef out = f.ProcOutput[p][1];
         if (out.index < 1 || out.index > f.Capacity || out.kind < 0 || out.kind > 3) continue;
+        bool ready = true;
+        for (int j = 1; j <= 3; ++j) ready = ready && settled(f.ProcInput[p][j], p);
+        if (f.ProcCode[p] == "CALC" && out.kind == kKindNumber) {
+            const CompiledFormula c = CompileFormula(f.Numbers[out.index].formula);
+            for (int n : c.operands)
+                ready = ready && settled({kKindNumber, static_cast<i16>(n)}, p);
+        }
+        if (!ready) continue;
         std::string name;
         if (RuleName(f, p, name)) SetName(f, out, name);
     }
