@@ -97,13 +97,11 @@ void NameMeasuredOutputs(Figure& f) {
     for (int p = 1; p <= f.ProcedureCount; ++p)
         for (int j = 1; j <= kSlots; ++j)
             if (int* m = slot(f.ProcOutput[p][j])) *m = p;
-    // A name is built only from names that are final when it is built: those of objects made
-    // earlier in the list (or by no procedure). A hand-made list can name an object made later,
-    // or the procedure's own output; such a name keeps what it holds, since building it from
-    // itself would grow it at every load.
+    // A hand-made list can give a procedure its own output as an input: building that name
+    // from itself would grow it at every load, so it keeps what it holds.
     const auto settled = [&](ObjectRef r, int p) {
         const int* m = slot(r);
-        return !m || *m < p;
+        return !m || *m != p;
     };
     // In list order, so that a name built from an earlier result's name sees that result's
     // new name.
