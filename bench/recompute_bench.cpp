@@ -112,8 +112,9 @@ void SetCounters(benchmark::State& state, const BenchFigure& b) {
                                                    benchmark::Counter::kInvert);
 }
 
-void BM_AnalyseAndRecompute(benchmark::State& state) {
-    BenchFigure b(static_cast<int>(state.range(0)));
+// A full recompute of the figure: the analysis with nothing moved, then the passes.
+void AnalyseAndRecompute(benchmark::State& state, bool mixed) {
+    BenchFigure b(static_cast<int>(state.range(0)), mixed);
     const Notifier note;
     for (auto _ : state) {
         AnalyseDependencies(b.f, {}, note);
@@ -122,18 +123,15 @@ void BM_AnalyseAndRecompute(benchmark::State& state) {
     }
     SetCounters(state, b);
 }
+
+void BM_AnalyseAndRecompute(benchmark::State& state) {
+    AnalyseAndRecompute(state, false);
+}
 BENCHMARK(BM_AnalyseAndRecompute)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 // The same on blocks that also hold a tied point and a formula number each.
 void BM_AnalyseAndRecomputeMixed(benchmark::State& state) {
-    BenchFigure b(static_cast<int>(state.range(0)), true);
-    const Notifier note;
-    for (auto _ : state) {
-        AnalyseDependencies(b.f, {}, note);
-        RecomputeAll(b.f, note);
-        benchmark::ClobberMemory();
-    }
-    SetCounters(state, b);
+    AnalyseAndRecompute(state, true);
 }
 BENCHMARK(BM_AnalyseAndRecomputeMixed)
     ->Arg(100)
