@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/calculator.h"
+#include "engine/makers.h"
 #include "model/number_text.h"
 #include "model/text.h"
 
@@ -86,23 +87,10 @@ bool RuleName(const Figure& f, int p, std::string& name) {
 }  // namespace
 
 void NameMeasuredOutputs(Figure& f) {
-    // Which procedure makes each object, last in the list.
-    const size_t row = static_cast<size_t>(f.Capacity) + 1;
-    std::vector<int> madeBy(4 * row, 0);
-    const auto slot = [&](ObjectRef r) -> int* {
-        if (r.kind < 0 || r.kind > 3 || r.index < 1 || static_cast<size_t>(r.index) >= row)
-            return nullptr;
-        return &madeBy[static_cast<size_t>(r.kind) * row + static_cast<size_t>(r.index)];
-    };
-    for (int p = 1; p <= f.ProcedureCount; ++p)
-        for (int j = 1; j <= kSlots; ++j)
-            if (int* m = slot(f.ProcOutput[p][j])) *m = p;
+    const Makers makers(f);
     // A hand-made list can give a procedure its own output as an input: building that name
     // from itself would grow it at every load, so it keeps what it holds.
-    const auto settled = [&](ObjectRef r, int p) {
-        const int* m = slot(r);
-        return !m || *m != p;
-    };
+    const auto settled = [&](ObjectRef r, int p) { return r.index < 1 || makers.Of(r) != p; };
     // In list order, so that a name built from an earlier result's name sees that result's
     // new name.
     for (int p = 1; p <= f.ProcedureCount; ++p) {

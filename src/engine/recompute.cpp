@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/evaluators.h"
+#include "engine/makers.h"
 #include "model/compiled_formula.h"
 
 namespace kv {
@@ -115,19 +116,15 @@ int MaxAnalysisRounds(const Figure& f) {
 // become undefined and it is not evaluated, so nothing is shown at a wrong position; whatever
 // is built on them follows as undefined.
 void UndefineUnsettled(Figure& f) {
-    std::array<std::vector<int>, 4> producer;
-    for (auto& p : producer) p.assign(static_cast<size_t>(f.Capacity) + 1, 0);
+    const Makers makers(f);
     const auto slot = [&f](ObjectRef r) {
         return r.kind >= kKindNumber && r.kind <= kKindCircle && r.index >= 1 &&
                r.index <= f.Capacity;
     };
-    for (int i = 1; i <= f.ProcedureCount; ++i)
-        for (int j = 1; j <= kSlots; ++j)
-            if (const ObjectRef r = f.ProcOutput[i][j]; slot(r)) producer[r.kind][r.index] = i;
     std::vector<bool> unsettled(static_cast<size_t>(f.ProcedureCount) + 1, false);
     const auto late = [&](ObjectRef r, int i) {
         if (!slot(r)) return false;
-        const int k = producer[r.kind][r.index];
+        const int k = makers.Of(r);
         return k != 0 && (k >= i || unsettled[k]);
     };
     for (int i = 1; i <= f.ProcedureCount; ++i) {
@@ -150,34 +147,6 @@ void UndefineUnsettled(Figure& f) {
 i16 MarkerFor(i16 level, int i) {
     return level == kUndefined ? kUndefined : level == kUnchanged ? kUnchanged : ChangedBy(i);
 }
-
-// For each object of the tables (entries 0..Capacity of every kind), the last procedure that
-// makes it; 0 for an object no procedure makes.
-class Makers {
-  public:
-    explicit Makers(const Figure& f) : row_(static_cast<size_t>(f.Capacity) + 1), made_(4 * row_) {
-        for (int i = 1; i <= f.ProcedureCount; ++i) {
-            for (int j = 1; j <= kSlots; ++j) {
-                const ObjectRef r = f.ProcOutput[i][j];
-                if (r.IsEmpty()) break;
-                if (int* m = At(r)) *m = i;
-            }
-        }
-    }
-    int Of(ObjectRef r) const {
-        const int* m = const_cast<Makers*>(this)->At(r);
-        return m ? *m : 0;
-    }
-
-  private:
-    int* At(ObjectRef r) {
-        if (r.kind < 0 || r.kind > 3 || r.index < 0 || static_cast<size_t>(r.index) >= row_)
-            return nullptr;
-        return &made_[static_cast<size_t>(r.kind) * row_ + static_cast<size_t>(r.index)];
-    }
-    size_t row_;
-    std::vector<int> made_;
-};
 
 // The inputs the analysis reads: the slots up to the first empty one.
 template <class Visit>
