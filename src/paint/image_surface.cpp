@@ -186,6 +186,16 @@ QPen ImageSurface::PenOf(Rgb c, bool cosmetic) const {
     return pen;
 }
 
+std::optional<AliasedStroke> ImageSurface::DirectStroke(Rgb c) {
+    if (smooth_ || scale_ != 1 || penWidth_ != 1 || dotted_ || ShowsScene(c)) return std::nullopt;
+    // The image's own pixels, unshared (a kept scene keeps the pixels it was taken with).
+    auto* pixels = reinterpret_cast<std::uint32_t*>(image_.bits());
+    const std::uint32_t colour = 0xff000000u | (std::uint32_t{c.r} << 16) |
+                                 (std::uint32_t{c.g} << 8) | std::uint32_t{c.b};
+    return AliasedStroke(pixels, image_.width(), image_.height(), image_.bytesPerLine() / 4, colour,
+                         true);
+}
+
 void ImageSurface::UsePen(QPainter& p, Rgb c) {
     // Changing the image painter's pen is not free; consecutive shapes mostly share one.
     if (&p == painter_.get()) {
@@ -334,6 +344,15 @@ void ImageSurface::Line(float x1, float y1, float x2, float y2, Rgb c) {
                         PixelHeight() + kPixelMargin};
     if (!ClipSegment(area, a.x, a.y, b.x, b.y)) return;
     Touch(a.x, a.y, b.x, b.y);
+    if (auto direct = DirectStroke(c)) {
+        const QPoint from = PixelPoint(a), to = PixelPoint(b);
+        direct->Line(from.x(), from.y(), to.x(), to.y());
+        if (mirror_) {
+            UsePen(*mirror_, c);
+            mirror_->drawLine(from, to);
+        }
+        return;
+    }
     OnEachPainter([&](QPainter& p) {
         UsePen(p, c);
         if (smooth_) {
@@ -393,6 +412,18 @@ void ImageSurface::CircleOutline(float cx, float cy, float r, Rgb c) {
     Touch(cxp - rx, cyp - ry, cxp + rx, cyp + ry);
     const double limit = kDirectRadiusFactor * (PixelWidth() + PixelHeight());
     if (std::max(rx, ry) <= limit) {
+        const double left = cxp - rx, top = cyp - ry;
+        if (!AliasedStroke::LiesOnWholePixels(left, top, 2 * rx, 2 * ry)) {
+            if (auto direct = DirectStroke(c)) {
+                direct->Ellipse(left, top, 2 * rx, 2 * ry);
+                if (mirror_) {
+                    UsePen(*mirror_, c);
+                    mirror_->setBrush(Qt::NoBrush);
+                    mirror_->drawEllipse(QPointF(cxp, cyp), rx, ry);
+                }
+                return;
+            }
+        }
         OnEachPainter([&](QPainter& p) {
             UsePen(p, c);
             p.setBrush(Qt::NoBrush);
@@ -433,6 +464,15 @@ void ImageSurface::Pixel(float x, float y, Rgb c) {
           a.y <= PixelHeight() + kPixelMargin))
         return;
     Touch(a.x, a.y, a.x, a.y);
+    if (auto direct = DirectStroke(c)) {
+        const QPoint at = PixelPoint(a);
+        direct->Point(at.x(), at.y());
+        if (mirror_) {
+            UsePen(*mirror_, c);
+            mirror_->drawPoint(at);
+        }
+        return;
+    }
     OnEachPainter([&](QPainter& p) {
         UsePen(p, c);
         if (smooth_) {

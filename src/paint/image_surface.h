@@ -23,6 +23,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "paint/aliased_stroke.h"
 #include "render/surface.h"
 #include "render/view_transform.h"
 
@@ -119,6 +120,9 @@ class ImageSurface : public Surface {
     // Makes the image's scale follow the device ratio and the smoothing.
     void Rescale();
     QPen PenOf(Rgb c, bool cosmetic = true) const;
+    // Strokes in `c` written straight into the image, when the painter would draw them with a
+    // one-pixel solid whole-pixel pen (see AliasedStroke); nothing otherwise.
+    std::optional<AliasedStroke> DirectStroke(Rgb c);
     // Whether drawing in `c` on the image shows the kept scene instead (see Surface).
     bool ShowsScene(Rgb c) const;
     // Notes pixels about to be drawn (in image pixels, widened by the pen), for RestoreLayer.
