@@ -29,6 +29,8 @@ constexpr double kDirectRadiusFactor = 4;
 // Shaped texts kept per font size. The number list prints new values at every drag step, so
 // when the store reaches this many, the texts not printed since the last time it did go.
 constexpr size_t kShapedTextLimit = 32768;
+// Glyph stamps kept (each glyph at each of 64 positions within a pixel, per font).
+constexpr size_t kGlyphStampLimit = 1 << 17;
 
 int PixelIndex(double c) {
     return static_cast<int>(std::floor(std::clamp(c, -1e9, 1e9)));
@@ -86,7 +88,7 @@ void ImageSurface::Rescale() {
     DropLayers();
     restoredFrom_ = -1;
     metrics_.reset();
-    shaped_.clear();
+    ForgetShaped();
 }
 
 QBrush ImageSurface::SceneBrush() const {
@@ -310,7 +312,7 @@ void ImageSurface::SetSmooth(bool smooth) {
     smooth_ = smooth;
     font_.setStyleStrategy(smooth ? QFont::PreferAntialias : QFont::NoAntialias);
     metrics_.reset();
-    shaped_.clear();
+    ForgetShaped();
     pen_.reset();
     Rescale();
     for (QPainter* p : {painter_.get(), mirror_.get()}) {
@@ -327,7 +329,7 @@ void ImageSurface::SetFontSize(int points) {
     fontSize_ = size;
     font_.setPixelSize(size);
     metrics_.reset();
-    shaped_.clear();
+    ForgetShaped();
     if (painter_) painter_->setFont(font_);
     if (mirror_) mirror_->setFont(font_);
 }
@@ -531,7 +533,7 @@ const ImageSurface::ShapedText& ImageSurface::Shaped(std::string_view utf8) {
             return entry.second.uses < 2 || entry.second.generation != shapedGeneration_;
         });
         ++shapedGeneration_;
-        if (shaped_.size() >= kShapedTextLimit / 2) shaped_.clear();
+        if (shaped_.size() >= kShapedTextLimit / 2) ForgetShaped();
     }
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     ShapedText shaped;
@@ -540,10 +542,89 @@ const ImageSurface::ShapedText& ImageSurface::Shaped(std::string_view utf8) {
     const QTextLine line = layout.createLine();
     layout.endLayout();
     shaped.runs = layout.glyphRuns();
+    for (const QGlyphRun& run : shaped.runs) {
+        const int font = FontSlot(run.rawFont());
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0, n = std::min(indexes.size(), positions.size()); i < n; ++i)
+            shaped.glyphs.push_back(PlacedGlyph{font, indexes[i], positions[i]});
+    }
     shaped.ascent = line.isValid() ? line.ascent() : 0;
     shaped.advance = Metrics().horizontalAdvance(text);
     shaped.generation = shapedGeneration_;
     return shaped_.emplace(std::string(utf8), std::move(shaped)).first->second;
+}
+
+void ImageSurface::ForgetShaped() {
+    shaped_.clear();
+    stamps_.clear();
+    stampFonts_.clear();
+}
+
+int ImageSurface::FontSlot(const QRawFont& font) {
+    for (size_t i = 0; i < stampFonts_.size(); ++i)
+        if (stampFonts_[i] == font) return static_cast<int>(i);
+    stampFonts_.push_back(font);
+    return static_cast<int>(stampFonts_.size()) - 1;
+}
+
+const ImageSurface::GlyphStamp& ImageSurface::StampOf(int font, quint32 index, int fraction) {
+    const std::uint64_t key = (static_cast<std::uint64_t>(font) << 40) |
+                              (static_cast<std::uint64_t>(index) << 8) |
+                              static_cast<std::uint64_t>(fraction);
+    if (const auto found = stamps_.find(key); found != stamps_.end()) return found->second;
+    if (stamps_.size() >= kGlyphStampLimit) stamps_.clear();
+    // The glyph drawn alone on a white sheet, at the same position within its pixel, by the
+    // painter itself: whatever it sets there is what it sets anywhere else.
+    const int margin = 2 * fontSize_ + 8;
+    const int side = 2 * margin;
+    QImage sheet(side, side, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    {
+        QPainter p(&sheet);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setPen(QPen(Qt::black));
+        QGlyphRun run;
+        run.setRawFont(stampFonts_[static_cast<size_t>(font)]);
+        run.setGlyphIndexes({index});
+        run.setPositions({QPointF(0, 0)});
+        p.drawGlyphRun(QPointF(margin + fraction / 64.0, margin), run);
+    }
+    GlyphStamp stamp;
+    const QRgb white = QColor(Qt::white).rgb();
+    for (int y = 0; y < side; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(sheet.constScanLine(y));
+        for (int x = 0; x < side; ++x) {
+            if (row[x] == white) continue;
+            if (x == 0 || y == 0 || x == side - 1 || y == side - 1) stamp.whole = false;
+            stamp.pixels.emplace_back(static_cast<std::int16_t>(x - margin),
+                                      static_cast<std::int16_t>(y - margin));
+        }
+    }
+    return stamps_.emplace(key, std::move(stamp)).first->second;
+}
+
+bool ImageSurface::StampText(const ShapedText& text, QPointF origin, Rgb c) {
+    auto* pixels = reinterpret_cast<std::uint32_t*>(image_.bits());
+    const int width = image_.width(), height = image_.height();
+    const qsizetype stride = image_.bytesPerLine() / 4;
+    const std::uint32_t colour = 0xff000000u | (std::uint32_t{c.r} << 16) |
+                                 (std::uint32_t{c.g} << 8) | std::uint32_t{c.b};
+    for (const PlacedGlyph& g : text.glyphs) {
+        // The painter's placement: the position in 26.6 fixed point, cut toward zero; the
+        // glyph's pixel is the one the position lies in across, the nearest one down.
+        const double gx = origin.x() + g.at.x(), gy = origin.y() + g.at.y();
+        if (!(std::abs(gx) < 1e6 && std::abs(gy) < 1e6)) return false;
+        const int fx = static_cast<int>(gx * 64.), fy = static_cast<int>(gy * 64.);
+        const GlyphStamp& stamp = StampOf(g.font, g.index, fx & 63);
+        if (!stamp.whole) return false;
+        const int x0 = fx >> 6, y0 = ((fy + 32) & -64) >> 6;
+        for (const auto& [dx, dy] : stamp.pixels) {
+            const int x = x0 + dx, y = y0 + dy;
+            if (x >= 0 && y >= 0 && x < width && y < height) pixels[y * stride + x] = colour;
+        }
+    }
+    return true;
 }
 
 void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& background) {
@@ -577,7 +658,7 @@ void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& ba
             const QRect reached = box.adjusted(-reach, -reach, reach, reach).toAlignedRect() &
                                   QRect(0, 0, PixelWidth(), PixelHeight());
             p.fillRect(reached, SceneBrush());
-        } else {
+        } else if (toScene || smooth_ || scale_ != 1 || !StampText(text, origin, fore_)) {
             if (toScene) p.setPen(QPen(SceneBrush(), scale_));
             for (const QGlyphRun& run : text.runs) p.drawGlyphRun(origin, run);
         }

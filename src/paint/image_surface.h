@@ -15,13 +15,17 @@
 #include <QList>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QRawFont>
 #include <QTransform>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "paint/aliased_stroke.h"
 #include "render/surface.h"
@@ -134,14 +138,37 @@ class ImageSurface : public Surface {
     // A text laid out once in the current font: its glyphs (positioned from the top of the
     // line box at `ascent` above their baseline) and its advance. Shaping is most of the cost
     // of printing a text, and a figure prints the same names at every redraw.
+    // One glyph of a shaped text as a whole-pixel picture stamps it: the font (a slot of
+    // stampFonts_), the glyph's index in it, and its position from the text's origin.
+    struct PlacedGlyph {
+        int font = 0;
+        quint32 index = 0;
+        QPointF at;
+    };
     struct ShapedText {
         QList<QGlyphRun> runs;
+        std::vector<PlacedGlyph> glyphs;
         double ascent = 0;
         double advance = 0;
         unsigned generation = 0;  // of the store, when the text was last printed
         unsigned uses = 1;
     };
     const ShapedText& Shaped(std::string_view utf8);
+    // Forgets every shaped text and glyph stamp (the font changed).
+    void ForgetShaped();
+
+    // The pixels a glyph sets when the painter draws it without smoothing, as offsets from the
+    // pixel it is placed at; they depend on where within that pixel (in 64ths) it is placed.
+    // Printing a name is mostly the painter's overhead per glyph, which a stamp spares.
+    struct GlyphStamp {
+        std::vector<std::pair<std::int16_t, std::int16_t>> pixels;
+        bool whole = true;  // false: the glyph reached beyond the sheet it was taken from
+    };
+    int FontSlot(const QRawFont& font);
+    const GlyphStamp& StampOf(int font, quint32 index, int fraction);
+    // Stamps the text's glyphs in `c` with its origin (the top of its line box) at `origin`,
+    // as drawing its glyph runs there would; false when a glyph cannot be stamped.
+    bool StampText(const ShapedText& text, QPointF origin, Rgb c);
     struct TextHash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
@@ -177,6 +204,8 @@ class ImageSurface : public Surface {
     std::optional<QFontMetricsF> metrics_;
     std::unordered_map<std::string, ShapedText, TextHash, std::equal_to<>> shaped_;
     unsigned shapedGeneration_ = 0;
+    std::vector<QRawFont> stampFonts_;
+    std::unordered_map<std::uint64_t, GlyphStamp> stamps_;
     PixelPos current_;
 };
 

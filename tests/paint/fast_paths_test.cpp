@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <random>
 #include <utility>
 
 #include "engine/recompute.h"
@@ -160,6 +161,38 @@ TEST(FastPaths, PrintedTextMatchesPlainDrawText) {
                 }
                 ++row;
             }
+        }
+        p.end();
+        EXPECT_EQ(DifferentPixels(surface.Image(), want), 0) << "size " << size;
+    }
+}
+
+// Names scattered anywhere, also across the right and bottom edges, at every position within a
+// pixel: glyphs the surface stamps from what the painter drew once must land exactly where
+// the painter draws them.
+TEST(FastPaths, ScatteredTextMatchesPlainDrawText) {
+    const char* texts[] = {"A", "P12", "m7 = 0.5", "距離AB", "ｶﾀｶﾅ点B", "ygjQ|_"};
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> across(0, 430), down(0, 330);
+    for (int size : {9, 13}) {
+        ImageSurface surface(400, 300);
+        surface.SetFontSize(size);
+        surface.SetPixelScale();
+        QImage want(400, 300, QImage::Format_RGB32);
+        want.fill(QColor(192, 192, 192));
+        QFont font;
+        font.setPixelSize(size);
+        font.setStyleStrategy(QFont::NoAntialias);
+        QPainter p(&want);
+        p.setFont(font);
+        p.setPen(QColor(0, 0, 0));
+        const QFontMetricsF fm(font, &want);
+        for (int i = 0; i < 600; ++i) {
+            const char* t = texts[i % std::size(texts)];
+            const auto x = static_cast<float>(across(rng)), y = static_cast<float>(down(rng));
+            surface.MoveTo(x, y);
+            surface.Print(t);
+            p.drawText(QPointF(x, std::floor(y)) + QPointF(0, fm.ascent()), QString::fromUtf8(t));
         }
         p.end();
         EXPECT_EQ(DifferentPixels(surface.Image(), want), 0) << "size " << size;
