@@ -526,6 +526,8 @@ const ImageSurface::ShapedText& ImageSurface::Shaped(std::string_view utf8) {
         ++found->second.uses;
         return found->second;
     }
+    // The shaped texts point at the stamps, so both go together.
+    if (stampCount_ >= kGlyphStampLimit) ForgetShaped();
     if (shaped_.size() >= kShapedTextLimit) {
         // Names are printed again at every step and stay; values a drag has moved past, printed
         // once, go, as does whatever was not printed since the store was last full.
@@ -543,11 +545,11 @@ const ImageSurface::ShapedText& ImageSurface::Shaped(std::string_view utf8) {
     layout.endLayout();
     shaped.runs = layout.glyphRuns();
     for (const QGlyphRun& run : shaped.runs) {
-        const int font = FontSlot(run.rawFont());
+        const QRawFont font = run.rawFont();
         const QList<quint32> indexes = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         for (qsizetype i = 0, n = std::min(indexes.size(), positions.size()); i < n; ++i)
-            shaped.glyphs.push_back(PlacedGlyph{font, indexes[i], positions[i]});
+            shaped.glyphs.push_back(PlacedGlyph{&StampsOf(font, indexes[i]), positions[i]});
     }
     shaped.ascent = line.isValid() ? line.ascent() : 0;
     shaped.advance = Metrics().horizontalAdvance(text);
@@ -559,6 +561,7 @@ void ImageSurface::ForgetShaped() {
     shaped_.clear();
     stamps_.clear();
     stampFonts_.clear();
+    stampCount_ = 0;
 }
 
 int ImageSurface::FontSlot(const QRawFont& font) {
@@ -568,12 +571,18 @@ int ImageSurface::FontSlot(const QRawFont& font) {
     return static_cast<int>(stampFonts_.size()) - 1;
 }
 
-const ImageSurface::GlyphStamp& ImageSurface::StampOf(int font, quint32 index, int fraction) {
-    const std::uint64_t key = (static_cast<std::uint64_t>(font) << 40) |
-                              (static_cast<std::uint64_t>(index) << 8) |
-                              static_cast<std::uint64_t>(fraction);
-    if (const auto found = stamps_.find(key); found != stamps_.end()) return found->second;
-    if (stamps_.size() >= kGlyphStampLimit) stamps_.clear();
+ImageSurface::GlyphStamps& ImageSurface::StampsOf(const QRawFont& font, quint32 index) {
+    const int slot = FontSlot(font);
+    const std::uint64_t key = (static_cast<std::uint64_t>(slot) << 32) | index;
+    GlyphStamps& stamps = stamps_[key];
+    stamps.font = slot;
+    stamps.index = index;
+    return stamps;
+}
+
+const ImageSurface::GlyphStamp& ImageSurface::StampOf(GlyphStamps& stamps, int fraction) {
+    std::unique_ptr<GlyphStamp>& made = stamps.at[static_cast<size_t>(fraction)];
+    if (made) return *made;
     // The glyph drawn alone on a white sheet, at the same position within its pixel, by the
     // painter itself: whatever it sets there is what it sets anywhere else.
     const int margin = 2 * fontSize_ + 8;
@@ -585,23 +594,28 @@ const ImageSurface::GlyphStamp& ImageSurface::StampOf(int font, quint32 index, i
         p.setRenderHint(QPainter::TextAntialiasing, false);
         p.setPen(QPen(Qt::black));
         QGlyphRun run;
-        run.setRawFont(stampFonts_[static_cast<size_t>(font)]);
-        run.setGlyphIndexes({index});
+        run.setRawFont(stampFonts_[static_cast<size_t>(stamps.font)]);
+        run.setGlyphIndexes({stamps.index});
         run.setPositions({QPointF(0, 0)});
         p.drawGlyphRun(QPointF(margin + fraction / 64.0, margin), run);
     }
-    GlyphStamp stamp;
+    made = std::make_unique<GlyphStamp>();
+    ++stampCount_;
     const QRgb white = QColor(Qt::white).rgb();
     for (int y = 0; y < side; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(sheet.constScanLine(y));
         for (int x = 0; x < side; ++x) {
             if (row[x] == white) continue;
-            if (x == 0 || y == 0 || x == side - 1 || y == side - 1) stamp.whole = false;
-            stamp.pixels.emplace_back(static_cast<std::int16_t>(x - margin),
-                                      static_cast<std::int16_t>(y - margin));
+            int end = x;
+            while (end < side && row[end] != white) ++end;
+            if (x == 0 || y == 0 || end == side || y == side - 1) made->whole = false;
+            made->rows.push_back({static_cast<std::int16_t>(y - margin),
+                                  static_cast<std::int16_t>(x - margin),
+                                  static_cast<std::int16_t>(end - x)});
+            x = end;
         }
     }
-    return stamps_.emplace(key, std::move(stamp)).first->second;
+    return *made;
 }
 
 bool ImageSurface::StampText(const ShapedText& text, QPointF origin, Rgb c) {
@@ -616,12 +630,14 @@ bool ImageSurface::StampText(const ShapedText& text, QPointF origin, Rgb c) {
         const double gx = origin.x() + g.at.x(), gy = origin.y() + g.at.y();
         if (!(std::abs(gx) < 1e6 && std::abs(gy) < 1e6)) return false;
         const int fx = static_cast<int>(gx * 64.), fy = static_cast<int>(gy * 64.);
-        const GlyphStamp& stamp = StampOf(g.font, g.index, fx & 63);
+        const GlyphStamp& stamp = StampOf(*g.stamps, fx & 63);
         if (!stamp.whole) return false;
         const int x0 = fx >> 6, y0 = ((fy + 32) & -64) >> 6;
-        for (const auto& [dx, dy] : stamp.pixels) {
-            const int x = x0 + dx, y = y0 + dy;
-            if (x >= 0 && y >= 0 && x < width && y < height) pixels[y * stride + x] = colour;
+        for (const GlyphStamp::Row& r : stamp.rows) {
+            const int y = y0 + r.dy;
+            const int from = std::max(x0 + r.dx, 0), to = std::min(x0 + r.dx + r.length, width);
+            if (y < 0 || y >= height || from >= to) continue;
+            std::fill(pixels + y * stride + from, pixels + y * stride + to, colour);
         }
     }
     return true;
@@ -642,9 +658,8 @@ void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& ba
         Touch(box.left() - reach, box.top() - reach, box.right() + reach, box.bottom() + reach);
         OnEachPainter([&](QPainter& p) {
             if (background) p.fillRect(box, ToQColor(*background));
-            p.setPen(QPen(ToQColor(fore_)));
         });
-        pen_.reset();
+        if (mirror_) mirror_->setPen(QPen(ToQColor(fore_)));
         // The glyphs stand on the baseline of the font's own ascent, as a plain drawText puts
         // them, also when a fallback font makes the laid-out line taller.
         const QPointF baseline = topLeft + QPointF(0, fm.ascent());
@@ -659,7 +674,8 @@ void ImageSurface::PrintText(std::string_view utf8, const std::optional<Rgb>& ba
                                   QRect(0, 0, PixelWidth(), PixelHeight());
             p.fillRect(reached, SceneBrush());
         } else if (toScene || smooth_ || scale_ != 1 || !StampText(text, origin, fore_)) {
-            if (toScene) p.setPen(QPen(SceneBrush(), scale_));
+            p.setPen(toScene ? QPen(SceneBrush(), scale_) : QPen(ToQColor(fore_)));
+            pen_.reset();
             for (const QGlyphRun& run : text.runs) p.drawGlyphRun(origin, run);
         }
         if (mirror_) {

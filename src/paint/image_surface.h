@@ -138,11 +138,25 @@ class ImageSurface : public Surface {
     // A text laid out once in the current font: its glyphs (positioned from the top of the
     // line box at `ascent` above their baseline) and its advance. Shaping is most of the cost
     // of printing a text, and a figure prints the same names at every redraw.
-    // One glyph of a shaped text as a whole-pixel picture stamps it: the font (a slot of
-    // stampFonts_), the glyph's index in it, and its position from the text's origin.
-    struct PlacedGlyph {
-        int font = 0;
+    // The pixels a glyph sets when the painter draws it without smoothing, as rows of pixels
+    // from the pixel it is placed at; they depend on where within that pixel (in 64ths) it is
+    // placed. Printing a name is mostly the painter's overhead per glyph, which a stamp spares.
+    struct GlyphStamp {
+        struct Row {
+            std::int16_t dy, dx, length;
+        };
+        std::vector<Row> rows;
+        bool whole = true;  // false: the glyph reached beyond the sheet it was taken from
+    };
+    // A glyph's stamps, made when first needed, for each position within a pixel.
+    struct GlyphStamps {
+        int font = 0;  // a slot of stampFonts_
         quint32 index = 0;
+        std::array<std::unique_ptr<GlyphStamp>, 64> at;
+    };
+    // One glyph of a shaped text: its stamps and its position from the text's origin.
+    struct PlacedGlyph {
+        GlyphStamps* stamps = nullptr;
         QPointF at;
     };
     struct ShapedText {
@@ -157,15 +171,9 @@ class ImageSurface : public Surface {
     // Forgets every shaped text and glyph stamp (the font changed).
     void ForgetShaped();
 
-    // The pixels a glyph sets when the painter draws it without smoothing, as offsets from the
-    // pixel it is placed at; they depend on where within that pixel (in 64ths) it is placed.
-    // Printing a name is mostly the painter's overhead per glyph, which a stamp spares.
-    struct GlyphStamp {
-        std::vector<std::pair<std::int16_t, std::int16_t>> pixels;
-        bool whole = true;  // false: the glyph reached beyond the sheet it was taken from
-    };
     int FontSlot(const QRawFont& font);
-    const GlyphStamp& StampOf(int font, quint32 index, int fraction);
+    GlyphStamps& StampsOf(const QRawFont& font, quint32 index);
+    const GlyphStamp& StampOf(GlyphStamps& stamps, int fraction);
     // Stamps the text's glyphs in `c` with its origin (the top of its line box) at `origin`,
     // as drawing its glyph runs there would; false when a glyph cannot be stamped.
     bool StampText(const ShapedText& text, QPointF origin, Rgb c);
@@ -205,7 +213,8 @@ class ImageSurface : public Surface {
     std::unordered_map<std::string, ShapedText, TextHash, std::equal_to<>> shaped_;
     unsigned shapedGeneration_ = 0;
     std::vector<QRawFont> stampFonts_;
-    std::unordered_map<std::uint64_t, GlyphStamp> stamps_;
+    std::unordered_map<std::uint64_t, GlyphStamps> stamps_;
+    size_t stampCount_ = 0;
     PixelPos current_;
 };
 
