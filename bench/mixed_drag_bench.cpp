@@ -127,10 +127,11 @@ struct DragRig {
     HeadlessHost host{quiet};
     ImageSurface surface{1280, 960};
 
-    DragRig(int objects, bool independent) {
+    DragRig(int objects, bool independent, bool smooth = false) {
         MixBuilder mix(objects);
         if (independent) test::AddFreePoint(mix.f, 3, 3);
         app.figure = std::move(mix.f);
+        app.view.Smooth = smooth;
         SetScreen(app.view, surface);
         FullRedraw(app, host, surface);
         PushMode(app.session, kModeDeform);
@@ -141,8 +142,8 @@ struct DragRig {
     }
 };
 
-void DragSteps(benchmark::State& state, bool independent) {
-    DragRig rig(static_cast<int>(state.range(0)), independent);
+void DragSteps(benchmark::State& state, bool independent, bool smooth = false) {
+    DragRig rig(static_cast<int>(state.range(0)), independent, smooth);
     constexpr int kKeys[] = {kKeyRight, kKeyDown, kKeyLeft, kKeyUp};
     int step = 0;
     for (auto _ : state) {
@@ -161,6 +162,11 @@ void BM_MixedDragStepIndependent(benchmark::State& state) {
     DragSteps(state, true);
 }
 
+// The window draws smoothly unless told otherwise; the painter then draws every shape.
+void BM_MixedDragStepDependentSmooth(benchmark::State& state) {
+    DragSteps(state, false, true);
+}
+
 void BM_MixedFullRedraw(benchmark::State& state) {
     DragRig rig(static_cast<int>(state.range(0)), false);
     PopMode(rig.app.session);
@@ -172,6 +178,7 @@ void BM_MixedFullRedraw(benchmark::State& state) {
 
 BENCHMARK(BM_MixedDragStepDependent)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MixedDragStepIndependent)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MixedDragStepDependentSmooth)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MixedFullRedraw)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

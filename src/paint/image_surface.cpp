@@ -188,14 +188,14 @@ QPen ImageSurface::PenOf(Rgb c, bool cosmetic) const {
     return pen;
 }
 
-std::optional<AliasedStroke> ImageSurface::DirectStroke(Rgb c) {
-    if (smooth_ || scale_ != 1 || penWidth_ != 1 || dotted_ || ShowsScene(c)) return std::nullopt;
+std::optional<PixelStroke> ImageSurface::DirectStroke(Rgb c) {
+    if (scale_ != 1 || penWidth_ != 1 || dotted_ || ShowsScene(c)) return std::nullopt;
     // The image's own pixels, unshared (a kept scene keeps the pixels it was taken with).
     auto* pixels = reinterpret_cast<std::uint32_t*>(image_.bits());
     const std::uint32_t colour = 0xff000000u | (std::uint32_t{c.r} << 16) |
                                  (std::uint32_t{c.g} << 8) | std::uint32_t{c.b};
-    return AliasedStroke(pixels, image_.width(), image_.height(), image_.bytesPerLine() / 4, colour,
-                         true);
+    return PixelStroke(pixels, image_.width(), image_.height(), image_.bytesPerLine() / 4, colour,
+                       true, smooth_);
 }
 
 void ImageSurface::UsePen(QPainter& p, Rgb c) {
@@ -347,11 +347,20 @@ void ImageSurface::Line(float x1, float y1, float x2, float y2, Rgb c) {
     if (!ClipSegment(area, a.x, a.y, b.x, b.y)) return;
     Touch(a.x, a.y, b.x, b.y);
     if (auto direct = DirectStroke(c)) {
-        const QPoint from = PixelPoint(a), to = PixelPoint(b);
-        direct->Line(from.x(), from.y(), to.x(), to.y());
-        if (mirror_) {
-            UsePen(*mirror_, c);
-            mirror_->drawLine(from, to);
+        if (smooth_) {
+            const QLineF line(Centre(a), Centre(b));
+            direct->Line(line.x1(), line.y1(), line.x2(), line.y2());
+            if (mirror_) {
+                UsePen(*mirror_, c);
+                mirror_->drawLine(line);
+            }
+        } else {
+            const QPoint from = PixelPoint(a), to = PixelPoint(b);
+            direct->Line(from.x(), from.y(), to.x(), to.y());
+            if (mirror_) {
+                UsePen(*mirror_, c);
+                mirror_->drawLine(from, to);
+            }
         }
         return;
     }
@@ -415,7 +424,8 @@ void ImageSurface::CircleOutline(float cx, float cy, float r, Rgb c) {
     const double limit = kDirectRadiusFactor * (PixelWidth() + PixelHeight());
     if (std::max(rx, ry) <= limit) {
         const double left = cxp - rx, top = cyp - ry;
-        if (!AliasedStroke::LiesOnWholePixels(left, top, 2 * rx, 2 * ry)) {
+        // Smooth outlines are all stroked alike; whole-pixel ones on whole pixels are not.
+        if (smooth_ || !PixelStroke::LiesOnWholePixels(left, top, 2 * rx, 2 * ry)) {
             if (auto direct = DirectStroke(c)) {
                 direct->Ellipse(left, top, 2 * rx, 2 * ry);
                 if (mirror_) {
@@ -466,7 +476,7 @@ void ImageSurface::Pixel(float x, float y, Rgb c) {
           a.y <= PixelHeight() + kPixelMargin))
         return;
     Touch(a.x, a.y, a.x, a.y);
-    if (auto direct = DirectStroke(c)) {
+    if (auto direct = smooth_ ? std::nullopt : DirectStroke(c)) {
         const QPoint at = PixelPoint(a);
         direct->Point(at.x(), at.y());
         if (mirror_) {

@@ -27,7 +27,7 @@
 #include <utility>
 #include <vector>
 
-#include "paint/aliased_stroke.h"
+#include "paint/pixel_stroke.h"
 #include "render/surface.h"
 #include "render/view_transform.h"
 
@@ -125,8 +125,8 @@ class ImageSurface : public Surface {
     void Rescale();
     QPen PenOf(Rgb c, bool cosmetic = true) const;
     // Strokes in `c` written straight into the image, when the painter would draw them with a
-    // one-pixel solid whole-pixel pen (see AliasedStroke); nothing otherwise.
-    std::optional<AliasedStroke> DirectStroke(Rgb c);
+    // one-pixel solid whole-pixel pen (see PixelStroke); nothing otherwise.
+    std::optional<PixelStroke> DirectStroke(Rgb c);
     // Whether drawing in `c` on the image shows the kept scene instead (see Surface).
     bool ShowsScene(Rgb c) const;
     // Notes pixels about to be drawn (in image pixels, widened by the pen), for RestoreLayer.

@@ -1,36 +1,40 @@
 #pragma once
 // One-pixel solid strokes written straight into a 32-bit image, pixel for pixel as the raster
-// painter draws them with a one-pixel cosmetic pen and no antialiasing. Most of a whole-pixel
-// picture is such strokes (lines across the window, circles, the one-pixel marks), and the
-// painter's per-call and per-pixel overhead is most of its cost; writing the same pixels here
-// keeps the picture exactly as it was, faster.
+// painter draws them with a one-pixel cosmetic pen, whole-pixel or smooth. Most of a picture
+// is such strokes (lines across the window, circles, the one-pixel marks), and the painter's
+// per-call and per-pixel overhead is most of its cost; writing the same pixels here keeps the
+// picture exactly as it was, faster.
 //
 // The rules followed are the painter's: coordinates in 26.6 fixed point, stepping along the
 // major axis in 16.16, a square cap extending each open end by half a pixel, clipping to the
-// image widened by a pixel or two, and for closed outlines the pixel where the outline ends
-// taken into account where it begins. A circle is four cubic curves, halved until flat enough.
+// image widened by a pixel or two. Whole-pixel strokes set one pixel per step and, for closed
+// outlines, take the pixel where the outline ends into account where it begins; smooth ones
+// blend the two pixels across the stroke by how near each lies. A circle is four cubic
+// curves, halved until flat enough.
 
 #include <climits>
 #include <cstdint>
 
 namespace kv {
 
-class AliasedStroke {
+class PixelStroke {
   public:
-    // `pixels` holds `height` rows of `width` pixels, `pixelsPerLine` apart. Pixels outside the
-    // image are never written. `caps`: square caps (a solid pen); false for flat ones.
-    AliasedStroke(std::uint32_t* pixels, int width, int height, std::intptr_t pixelsPerLine,
-                  std::uint32_t colour, bool caps);
+    // `pixels` holds `height` rows of `width` opaque pixels, `pixelsPerLine` apart. Pixels
+    // outside the image are never written. `caps`: square caps (a solid pen); false for flat
+    // ones. `smooth`: antialiased strokes.
+    PixelStroke(std::uint32_t* pixels, int width, int height, std::intptr_t pixelsPerLine,
+                std::uint32_t colour, bool caps, bool smooth = false);
 
     // A segment between two points; a single pixel when they coincide.
     void Line(double x1, double y1, double x2, double y2);
     // The outline of the ellipse inscribed in the rectangle (left, top, width, height), as the
-    // painter strokes one that does not lie on whole pixels (see LiesOnWholePixels).
+    // painter strokes it smoothly, or whole-pixel when it does not lie on whole pixels (see
+    // LiesOnWholePixels).
     void Ellipse(double left, double top, double width, double height);
     // Whether the painter draws this ellipse's outline another way (a rectangle on whole
     // pixels); such ellipses are left to it.
     static bool LiesOnWholePixels(double left, double top, double width, double height);
-    // The pixel nearest to (x, y).
+    // The pixel nearest to (x, y), in full.
     void Point(double x, double y);
 
   private:
@@ -46,6 +50,10 @@ class AliasedStroke {
         if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
         pixels_[y * stride_ + x] = colour_;
     }
+    // `coverage` (0..255) of the colour over the pixel, as the painter blends it.
+    void Blend(int x, int y, unsigned coverage);
+    template <bool kVertical>
+    void SmoothRun(int a1, int b1, int a2, int b2, int caps);
     // Cuts the segment to the widened image; true when nothing of it is left.
     bool Clip(double& x1, double& y1, double& x2, double& y2);
     // One piece of an outline: the pixels from (x1, y1) to (x2, y2) that the pieces before it
@@ -65,6 +73,7 @@ class AliasedStroke {
     std::intptr_t stride_;
     std::uint32_t colour_;
     bool caps_;
+    bool smooth_;
     double xmin_, xmax_, ymin_, ymax_;
     Pixel last_;
     int lastDir_ = 0;

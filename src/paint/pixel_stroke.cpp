@@ -1,4 +1,4 @@
-#include "paint/aliased_stroke.h"
+#include "paint/pixel_stroke.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -34,20 +34,22 @@ int SwapCaps(int caps) {
 
 }  // namespace
 
-AliasedStroke::AliasedStroke(std::uint32_t* pixels, int width, int height,
-                             std::intptr_t pixelsPerLine, std::uint32_t colour, bool caps)
+PixelStroke::PixelStroke(std::uint32_t* pixels, int width, int height,
+                         std::intptr_t pixelsPerLine, std::uint32_t colour, bool caps,
+                         bool smooth)
     : pixels_(pixels),
       width_(width),
       height_(height),
       stride_(pixelsPerLine),
       colour_(colour),
       caps_(caps),
+      smooth_(smooth),
       xmin_(-1),
       xmax_(width + 1),
       ymin_(-1),
       ymax_(height + 1) {}
 
-bool AliasedStroke::Clip(double& x1, double& y1, double& x2, double& y2) {
+bool PixelStroke::Clip(double& x1, double& y1, double& x2, double& y2) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return true;
     // Each end is moved onto the widened edge it lies beyond; a moved far end forgets where
@@ -91,12 +93,12 @@ bool AliasedStroke::Clip(double& x1, double& y1, double& x2, double& y2) {
     return false;
 }
 
-void AliasedStroke::Point(double x, double y) {
+void PixelStroke::Point(double x, double y) {
     // Halves round away from zero.
     Plot(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
 }
 
-void AliasedStroke::Line(double x1, double y1, double x2, double y2) {
+void PixelStroke::Line(double x1, double y1, double x2, double y2) {
     if (x1 == x2 && y1 == y2) {
         Point(x1, y1);
         return;
@@ -106,11 +108,19 @@ void AliasedStroke::Line(double x1, double y1, double x2, double y2) {
     Stroke(x1, y1, x2, y2, caps_ ? kCapBegin | kCapEnd : 0);
 }
 
-void AliasedStroke::Stroke(double x1, double y1, double x2, double y2, int caps) {
+void PixelStroke::Stroke(double x1, double y1, double x2, double y2, int caps) {
     if (Clip(x1, y1, x2, y2)) return;
     const int fx1 = ToFixed6(x1), fy1 = ToFixed6(y1);
     const int fx2 = ToFixed6(x2), fy2 = ToFixed6(y2);
     const int dx = std::abs(fx2 - fx1), dy = std::abs(fy2 - fy1);
+    if (smooth_) {
+        if (dx < dy) {
+            SmoothRun<true>(fy1, fx1, fy2, fx2, caps);
+        } else if (dx != 0) {
+            SmoothRun<false>(fx1, fy1, fx2, fy2, caps);
+        }
+        return;
+    }
     if (dx < dy) {
         Run<true>(fy1, fx1, fy2, fx2, caps);
     } else if (dx != 0) {
@@ -120,7 +130,7 @@ void AliasedStroke::Stroke(double x1, double y1, double x2, double y2, int caps)
 
 // `a` is the major coordinate (y for a steep piece), `b` the minor one, both in 26.6.
 template <bool kVertical>
-void AliasedStroke::Run(int a1, int b1, int a2, int b2, int caps) {
+void PixelStroke::Run(int a1, int b1, int a2, int b2, int caps) {
     const auto at = [](int major, std::int64_t minor16) {
         const int minor = static_cast<int>(minor16 >> 16);
         return kVertical ? Pixel{minor, major} : Pixel{major, minor};
@@ -195,7 +205,62 @@ void AliasedStroke::Run(int a1, int b1, int a2, int b2, int caps) {
     last_ = last;
 }
 
-void AliasedStroke::NoteEndOf(double x1, double y1, double x2, double y2) {
+void PixelStroke::Blend(int x, int y, unsigned coverage) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    // Each byte times coverage / 255, rounded, four at a time: the colour scaled by the
+    // coverage, over what the pixel keeps of itself.
+    const auto scale = [](std::uint32_t v, unsigned a) {
+        std::uint64_t t = ((std::uint64_t{v} | (std::uint64_t{v} << 24)) & 0x00ff00ff00ff00ffULL) * a;
+        t = (t + ((t >> 8) & 0x00ff00ff00ff00ffULL) + 0x0080008000800080ULL) >> 8;
+        t &= 0x00ff00ff00ff00ffULL;
+        return static_cast<std::uint32_t>(t) | static_cast<std::uint32_t>(t >> 24);
+    };
+    std::uint32_t& pixel = pixels_[y * stride_ + x];
+    const std::uint32_t ink = scale(colour_, coverage);
+    pixel = ink + scale(pixel, 255 - (ink >> 24));
+}
+
+// As Run, but spreading each step over the two pixels across the stroke, and the ends over
+// the part of their pixel the stroke covers.
+template <bool kVertical>
+void PixelStroke::SmoothRun(int a1, int b1, int a2, int b2, int caps) {
+    // `weight`: the 64ths of the step the stroke covers along its length.
+    const auto blend = [&](int major, std::int64_t minor16, unsigned weight) {
+        const auto minor = static_cast<int>(minor16 >> 16);
+        const unsigned share = static_cast<std::uint8_t>(minor16 >> 8);
+        const unsigned near = (255 - share) * weight >> 6, far = share * weight >> 6;
+        if (kVertical) {
+            Blend(minor, major, near);
+            Blend(minor + 1, major, far);
+        } else {
+            Blend(major, minor, near);
+            Blend(major, minor + 1, far);
+        }
+    };
+    const std::int64_t step = StepOf(b2 - b1, a2 - a1);
+    if (a1 > a2) {
+        std::swap(a1, a2);
+        std::swap(b1, b2);
+        caps = SwapCaps(caps);
+    }
+    std::int64_t b = static_cast<std::int64_t>(b1 - 32) * (1 << 10);
+    b -= (((a1 & 63) - 32) * step) >> 6;
+    if (caps & kCapBegin) {
+        a1 -= 32;
+        b -= step >> 1;
+    }
+    if (caps & kCapEnd) a2 += 32;
+    int a = a1 >> 6;
+    const int end = a2 >> 6;
+    const int startShare = a == end ? a2 - a1 : 64 - (a1 & 63);
+    const int endShare = a == end ? 0 : a2 & 63;
+    blend(a, b, static_cast<unsigned>(startShare));
+    b += step;
+    for (++a; a < end; ++a, b += step) blend(a, b, 64);
+    if (endShare != 0) blend(a, b, static_cast<unsigned>(endShare));
+}
+
+void PixelStroke::NoteEndOf(double x1, double y1, double x2, double y2) {
     last_ = Pixel{};
     if (Clip(x1, y1, x2, y2)) return;
     const int fx1 = ToFixed6(x1), fy1 = ToFixed6(y1);
@@ -209,7 +274,7 @@ void AliasedStroke::NoteEndOf(double x1, double y1, double x2, double y2) {
 }
 
 template <bool kVertical>
-void AliasedStroke::NoteRun(int a1, int b1, int a2, int b2) {
+void PixelStroke::NoteRun(int a1, int b1, int a2, int b2) {
     bool swapped = false;
     if (a1 > a2) {
         swapped = true;
@@ -230,14 +295,14 @@ void AliasedStroke::NoteRun(int a1, int b1, int a2, int b2) {
     lastAxisAligned_ = std::llabs(step) < (1 << 14);
 }
 
-bool AliasedStroke::LiesOnWholePixels(double left, double top, double width, double height) {
+bool PixelStroke::LiesOnWholePixels(double left, double top, double width, double height) {
     // The painter compares such rectangles loosely; anything close to whole pixels is left
     // to it.
     const auto whole = [](double v) { return std::abs(v - std::round(v)) < 1e-6; };
     return whole(left) && whole(top) && whole(left + width) && whole(top + height);
 }
 
-void AliasedStroke::Ellipse(double x, double y, double w, double h) {
+void PixelStroke::Ellipse(double x, double y, double w, double h) {
     if (w == 0 && h == 0) return;
     if (std::isnan(x) || std::isnan(y) || std::isnan(w) || std::isnan(h)) return;
     lastDir_ = 0;
@@ -264,7 +329,7 @@ void AliasedStroke::Ellipse(double x, double y, double w, double h) {
     }
 }
 
-void AliasedStroke::Cubic(Node* n, int level) {
+void PixelStroke::Cubic(Node* n, int level) {
     if (level > 0) {
         const double dx = n[3].x - n[0].x;
         const double dy = n[3].y - n[0].y;
