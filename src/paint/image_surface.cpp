@@ -31,6 +31,9 @@ constexpr double kDirectRadiusFactor = 4;
 constexpr size_t kShapedTextLimit = 32768;
 // Glyph stamps kept (each glyph at each of 64 positions within a pixel, per font).
 constexpr size_t kGlyphStampLimit = 1 << 17;
+// Smooth dots up to this radius are stamped from one the painter drew (more radii than marks
+// have are not expected).
+constexpr double kDotStampRadius = 16;
 
 int PixelIndex(double c) {
     return static_cast<int>(std::floor(std::clamp(c, -1e9, 1e9)));
@@ -503,6 +506,25 @@ void ImageSurface::Dot(float x, float y, float radius, Rgb c) {
         return;
     const QPointF centre = Centre(a);
     Touch(centre.x() - radius, centre.y() - radius, centre.x() + radius, centre.y() + radius);
+    if (smooth_ && scale_ == 1 && !ShowsScene(c) && radius <= kDotStampRadius) {
+        auto* pixels = reinterpret_cast<std::uint32_t*>(image_.bits());
+        const qsizetype stride = image_.bytesPerLine() / 4;
+        const int x0 = PixelIndex(a.x), y0 = PixelIndex(a.y);
+        const std::uint32_t colour = 0xff000000u | (std::uint32_t{c.r} << 16) |
+                                     (std::uint32_t{c.g} << 8) | std::uint32_t{c.b};
+        for (const DotPixel& d : DotStampOf(radius)) {
+            const int x = x0 + d.dx, y = y0 + d.dy;
+            if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height())
+                BlendPixel(pixels[y * stride + x], colour, d.coverage);
+        }
+        if (mirror_) {
+            mirror_->setPen(Qt::NoPen);
+            mirror_->setBrush(QBrush(ToQColor(c)));
+            mirror_->drawEllipse(centre, radius, radius);
+            mirror_->setBrush(Qt::NoBrush);
+        }
+        return;
+    }
     OnEachPainter([&](QPainter& p) {
         // Taken away while the scene is kept, the dot shows the scene over its whole blended
         // edge, in whole pixels.
@@ -516,6 +538,34 @@ void ImageSurface::Dot(float x, float y, float radius, Rgb c) {
         p.setRenderHint(QPainter::Antialiasing, smooth_);
     });
     pen_.reset();
+}
+
+const std::vector<ImageSurface::DotPixel>& ImageSurface::DotStampOf(double radius) {
+    if (const auto found = dotStamps_.find(radius); found != dotStamps_.end()) return found->second;
+    // The dot filled in white on black by the painter itself: each pixel's red is how much of
+    // it the dot covers.
+    const int margin = static_cast<int>(std::ceil(radius)) + 2;
+    const int side = 2 * margin + 1;
+    QImage sheet(side, side, QImage::Format_RGB32);
+    sheet.fill(Qt::black);
+    {
+        QPainter p(&sheet);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QBrush(Qt::white));
+        p.drawEllipse(QPointF(margin + 0.5, margin + 0.5), radius, radius);
+    }
+    std::vector<DotPixel> stamp;
+    for (int y = 0; y < side; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(sheet.constScanLine(y));
+        for (int x = 0; x < side; ++x) {
+            if (const int covered = qRed(row[x]); covered != 0)
+                stamp.push_back({static_cast<std::int16_t>(x - margin),
+                                 static_cast<std::int16_t>(y - margin),
+                                 static_cast<std::uint8_t>(covered)});
+        }
+    }
+    return dotStamps_.emplace(radius, std::move(stamp)).first->second;
 }
 
 void ImageSurface::MoveTo(float x, float y) {

@@ -171,6 +171,14 @@ class ImageSurface : public Surface {
     // Forgets every shaped text and glyph stamp (the font changed).
     void ForgetShaped();
 
+    // A smooth dot's coverage of the pixels around the one it is centred in, by radius: a dot
+    // always sits at a pixel's centre, so its edge blends alike wherever it is.
+    struct DotPixel {
+        std::int16_t dx, dy;
+        std::uint8_t coverage;
+    };
+    const std::vector<DotPixel>& DotStampOf(double radius);
+    std::unordered_map<double, std::vector<DotPixel>> dotStamps_;
     int FontSlot(const QRawFont& font);
     GlyphStamps& StampsOf(const QRawFont& font, quint32 index);
     const GlyphStamp& StampOf(GlyphStamps& stamps, int fraction);

@@ -205,21 +205,6 @@ void PixelStroke::Run(int a1, int b1, int a2, int b2, int caps) {
     last_ = last;
 }
 
-void PixelStroke::Blend(int x, int y, unsigned coverage) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    // Each byte times coverage / 255, rounded, four at a time: the colour scaled by the
-    // coverage, over what the pixel keeps of itself.
-    const auto scale = [](std::uint32_t v, unsigned a) {
-        std::uint64_t t = ((std::uint64_t{v} | (std::uint64_t{v} << 24)) & 0x00ff00ff00ff00ffULL) * a;
-        t = (t + ((t >> 8) & 0x00ff00ff00ff00ffULL) + 0x0080008000800080ULL) >> 8;
-        t &= 0x00ff00ff00ff00ffULL;
-        return static_cast<std::uint32_t>(t) | static_cast<std::uint32_t>(t >> 24);
-    };
-    std::uint32_t& pixel = pixels_[y * stride_ + x];
-    const std::uint32_t ink = scale(colour_, coverage);
-    pixel = ink + scale(pixel, 255 - (ink >> 24));
-}
-
 // As Run, but spreading each step over the two pixels across the stroke, and the ends over
 // the part of their pixel the stroke covers.
 template <bool kVertical>

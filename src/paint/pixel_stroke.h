@@ -17,6 +17,26 @@
 
 namespace kv {
 
+// `coverage` (0..255) of the opaque `colour` over `pixel`, as the painter blends a smooth edge:
+// each byte times coverage / 255, rounded, four at a time, the colour's share over what the
+// pixel keeps of itself.
+inline void BlendPixel(std::uint32_t& pixel, std::uint32_t colour, unsigned coverage) {
+    if (coverage == 0) return;
+    if (coverage >= 255) {
+        pixel = colour;
+        return;
+    }
+    const auto scale = [](std::uint32_t v, unsigned a) {
+        std::uint64_t t =
+            ((std::uint64_t{v} | (std::uint64_t{v} << 24)) & 0x00ff00ff00ff00ffULL) * a;
+        t = (t + ((t >> 8) & 0x00ff00ff00ff00ffULL) + 0x0080008000800080ULL) >> 8;
+        t &= 0x00ff00ff00ff00ffULL;
+        return static_cast<std::uint32_t>(t) | static_cast<std::uint32_t>(t >> 24);
+    };
+    const std::uint32_t ink = scale(colour, coverage);
+    pixel = ink + scale(pixel, 255 - (ink >> 24));
+}
+
 class PixelStroke {
   public:
     // `pixels` holds `height` rows of `width` opaque pixels, `pixelsPerLine` apart. Pixels
@@ -50,8 +70,10 @@ class PixelStroke {
         if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
         pixels_[y * stride_ + x] = colour_;
     }
-    // `coverage` (0..255) of the colour over the pixel, as the painter blends it.
-    void Blend(int x, int y, unsigned coverage);
+    void Blend(int x, int y, unsigned coverage) {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+        BlendPixel(pixels_[y * stride_ + x], colour_, coverage);
+    }
     template <bool kVertical>
     void SmoothRun(int a1, int b1, int a2, int b2, int caps);
     // Cuts the segment to the widened image; true when nothing of it is left.
