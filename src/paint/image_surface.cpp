@@ -18,6 +18,11 @@ QColor ToQColor(Rgb c) {
     return QColor(c.r, c.g, c.b);
 }
 
+// An opaque pixel of the image in colour `c`.
+std::uint32_t ToPixel32(Rgb c) {
+    return 0xff000000u | (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | std::uint32_t{c.b};
+}
+
 // Drawing in pixels is limited to the client area widened by this margin; what lies beyond
 // cannot show and is cut before Qt sees it.
 constexpr double kPixelMargin = 64;
@@ -195,8 +200,7 @@ std::optional<PixelStroke> ImageSurface::DirectStroke(Rgb c) {
     if (scale_ != 1 || penWidth_ != 1 || dotted_ || ShowsScene(c)) return std::nullopt;
     // The image's own pixels, unshared (a kept scene keeps the pixels it was taken with).
     auto* pixels = reinterpret_cast<std::uint32_t*>(image_.bits());
-    const std::uint32_t colour = 0xff000000u | (std::uint32_t{c.r} << 16) |
-                                 (std::uint32_t{c.g} << 8) | std::uint32_t{c.b};
+    const std::uint32_t colour = ToPixel32(c);
     return PixelStroke(pixels, image_.width(), image_.height(), image_.bytesPerLine() / 4, colour,
                        true, smooth_);
 }
@@ -510,8 +514,7 @@ void ImageSurface::Dot(float x, float y, float radius, Rgb c) {
         auto* pixels = reinterpret_cast<std::uint32_t*>(image_.bits());
         const qsizetype stride = image_.bytesPerLine() / 4;
         const int x0 = PixelIndex(a.x), y0 = PixelIndex(a.y);
-        const std::uint32_t colour = 0xff000000u | (std::uint32_t{c.r} << 16) |
-                                     (std::uint32_t{c.g} << 8) | std::uint32_t{c.b};
+        const std::uint32_t colour = ToPixel32(c);
         for (const DotPixel& d : DotStampOf(radius)) {
             const int x = x0 + d.dx, y = y0 + d.dy;
             if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height())
@@ -682,8 +685,7 @@ bool ImageSurface::StampText(const ShapedText& text, QPointF origin, Rgb c) {
     auto* pixels = reinterpret_cast<std::uint32_t*>(image_.bits());
     const int width = image_.width(), height = image_.height();
     const qsizetype stride = image_.bytesPerLine() / 4;
-    const std::uint32_t colour = 0xff000000u | (std::uint32_t{c.r} << 16) |
-                                 (std::uint32_t{c.g} << 8) | std::uint32_t{c.b};
+    const std::uint32_t colour = ToPixel32(c);
     for (const PlacedGlyph& g : text.glyphs) {
         // The painter's placement: the position in 26.6 fixed point, cut toward zero; the
         // glyph's pixel is the one the position lies in across, the nearest one down.

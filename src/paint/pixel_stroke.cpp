@@ -52,43 +52,30 @@ PixelStroke::PixelStroke(std::uint32_t* pixels, int width, int height,
 bool PixelStroke::Clip(double& x1, double& y1, double& x2, double& y2) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return true;
-    // Each end is moved onto the widened edge it lies beyond; a moved far end forgets where
-    // the outline was, as the painter does.
-    if (x1 < xmin_) {
-        if (x2 <= xmin_) return last_.x = INT_MIN, true;
-        y1 += (y2 - y1) / (x2 - x1) * (xmin_ - x1);
-        x1 = xmin_;
-    } else if (x1 > xmax_) {
-        if (x2 >= xmax_) return last_.x = INT_MIN, true;
-        y1 += (y2 - y1) / (x2 - x1) * (xmax_ - x1);
-        x1 = xmax_;
-    }
-    if (x2 < xmin_) {
+    // Along one axis (u, with v the other): each end is moved onto the widened edge it lies
+    // beyond; a moved far end forgets where the outline was, as the painter does. True when
+    // the segment lies wholly beyond an edge.
+    const auto cut = [&](double& u1, double& v1, double& u2, double& v2, double lo, double hi) {
+        if (u1 < lo) {
+            if (u2 <= lo) return true;
+            v1 += (v2 - v1) / (u2 - u1) * (lo - u1);
+            u1 = lo;
+        } else if (u1 > hi) {
+            if (u2 >= hi) return true;
+            v1 += (v2 - v1) / (u2 - u1) * (hi - u1);
+            u1 = hi;
+        }
+        if (u2 < lo || u2 > hi) {
+            const double edge = u2 < lo ? lo : hi;
+            last_.x = INT_MIN;
+            v2 += (v2 - v1) / (u2 - u1) * (edge - u2);
+            u2 = edge;
+        }
+        return false;
+    };
+    if (cut(x1, y1, x2, y2, xmin_, xmax_) || cut(y1, x1, y2, x2, ymin_, ymax_)) {
         last_.x = INT_MIN;
-        y2 += (y2 - y1) / (x2 - x1) * (xmin_ - x2);
-        x2 = xmin_;
-    } else if (x2 > xmax_) {
-        last_.x = INT_MIN;
-        y2 += (y2 - y1) / (x2 - x1) * (xmax_ - x2);
-        x2 = xmax_;
-    }
-    if (y1 < ymin_) {
-        if (y2 <= ymin_) return last_.x = INT_MIN, true;
-        x1 += (x2 - x1) / (y2 - y1) * (ymin_ - y1);
-        y1 = ymin_;
-    } else if (y1 > ymax_) {
-        if (y2 >= ymax_) return last_.x = INT_MIN, true;
-        x1 += (x2 - x1) / (y2 - y1) * (ymax_ - y1);
-        y1 = ymax_;
-    }
-    if (y2 < ymin_) {
-        last_.x = INT_MIN;
-        x2 += (x2 - x1) / (y2 - y1) * (ymin_ - y2);
-        y2 = ymin_;
-    } else if (y2 > ymax_) {
-        last_.x = INT_MIN;
-        x2 += (x2 - x1) / (y2 - y1) * (ymax_ - y2);
-        y2 = ymax_;
+        return true;
     }
     return false;
 }
