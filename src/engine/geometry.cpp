@@ -83,10 +83,12 @@ namespace {
 
 // An undefined output's non-finite fields become 0, as a figure file holds them, so that the
 // figure in memory and the figure saved and read back are the same.
-bool Finite(double& v) {
-    if (Fin(v)) return true;
+// 1 when finite; 0 (and the value zeroed) when not. An int, so that a record's fields are
+// all checked and zeroed with `&`, none skipped.
+int Finite(double& v) {
+    if (Fin(v)) return 1;
     v = 0;
-    return false;
+    return 0;
 }
 
 }  // namespace
