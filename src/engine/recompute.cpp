@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "engine/evaluators.h"
@@ -9,6 +10,17 @@
 #include "model/compiled_formula.h"
 
 namespace kv {
+
+namespace {
+
+// Whether an input slot ends the inputs a procedure reads: its index is 0 and its kind a
+// multiple of 100, as an empty slot (0, 0) is. The kind is moved up by a multiple of 100 to be
+// non-negative, whose test the compiler makes a multiplication and a comparison.
+bool EndsInputs(ObjectRef r) {
+    return r.index == 0 && static_cast<std::uint32_t>(r.kind + 32800) % 100 == 0;
+}
+
+}  // namespace
 
 void RecomputeProcedure(Figure& f, int i, const Notifier& note) {
     f.CurrentProcedure = i;
@@ -20,7 +32,7 @@ i16 ProcedureLevel(const Figure& f, int i) {
     i16 m = kUnchanged;
     for (int j = 1; j <= kSlots; ++j) {
         const ObjectRef r = f.ProcInput[i][j];
-        if (r.kind % 100 == 0 && r.index == 0) {
+        if (EndsInputs(r)) {
             if (j == 1) m = -1;
             break;
         }
@@ -153,37 +165,85 @@ template <class Visit>
 void ForEachInput(const Figure& f, int i, Visit visit) {
     for (int j = 1; j <= kSlots; ++j) {
         const ObjectRef r = f.ProcInput[i][j];
-        if (r.kind % 100 == 0 && r.index == 0) break;
+        if (EndsInputs(r)) break;
         visit(r);
     }
 }
 
-// Whether one walk of the analysis settles the list, as it does for a figure built in the
-// window: every input is made earlier in the list (or by no procedure), and every tied point is
-// made by a procedure, which marks it afresh before anything reads it. The rounds and passes
-// would then only repeat the first walk and its placement of the tied points.
-bool SettlesInOneWalk(const Figure& f) {
-    const Makers makers(f);
-    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p)
-        if (f.Points[p].movable != 0 && f.Points[p].bindKind != 0 &&
-            makers.Of({kKindPoint, static_cast<i16>(p)}) == 0)
-            return false;
-    for (int i = 1; i <= f.ProcedureCount; ++i) {
-        bool forward = false;
-        ForEachInput(f, i, [&](ObjectRef r) { forward = forward || makers.Of(r) >= i; });
-        if (forward) return false;
+// One byte per entry of the four tables (0..Capacity of every kind), for the walks that learn
+// in list order what the procedures read and make.
+class ObjectBits {
+  public:
+    static constexpr unsigned char kRead = 1;      // an input of a procedure walked so far
+    static constexpr unsigned char kMade = 2;      // an output of a procedure walked so far
+    static constexpr unsigned char kChanging = 4;  // may still change after the first pass
+
+    explicit ObjectBits(const Figure& f)
+        : row_(static_cast<size_t>(f.Capacity) + 1), bits_(4 * row_, 0) {}
+
+    // The byte of an entry; nullptr for a reference that names none. (A negative kind or index
+    // reads as a large unsigned one.)
+    unsigned char* At(ObjectRef r) {
+        const auto kind = static_cast<std::uint16_t>(r.kind);
+        const auto index = static_cast<std::uint16_t>(r.index);
+        if (kind > 3 || index >= row_) return nullptr;
+        return &bits_[kind * row_ + index];
     }
-    return true;
+
+    // Notes the outputs of procedure i, which come after its inputs and those of every procedure
+    // before it; true when one of them was read there. That is when the list refers forward: a
+    // procedure reads an object whose last maker stands at or after it (Makers would tell the
+    // same). Every output slot counts, also one after an empty slot, as Makers counts them.
+    bool MakesWhatWasRead(const Figure& f, int i) {
+        bool read = false;
+        for (int j = 1; j <= kSlots; ++j) {
+            const ObjectRef r = f.ProcOutput[i][j];
+            if (r.IsEmpty()) continue;
+            if (unsigned char* b = At(r)) {
+                read = read || (*b & kRead) != 0;
+                *b |= kMade;
+            }
+        }
+        return read;
+    }
+
+  private:
+    size_t row_;
+    std::vector<unsigned char> bits_;
+};
+
+// Procedure i at level lv, as the last pass of the analysis marks it.
+void MarkAtLevel(Figure& f, int i, i16 lv) {
+    f.ProcState[i] = lv;
+    i16 marker = MarkerFor(lv, i);
+    if (lv == kUnchanged && f.ProcCode[i].starts_with("PBND")) marker = kTrue;
+    SetOutputsExist(f, i, marker);
 }
 
 // One walk of the analysis as its last pass does it.
 i16 MarkProcedure(Figure& f, int i) {
     const i16 lv = ProcedureLevel(f, i);
-    f.ProcState[i] = lv;
-    i16 marker = MarkerFor(lv, i);
-    if (lv == kUnchanged && f.ProcCode[i].starts_with("PBND")) marker = kTrue;
-    SetOutputsExist(f, i, marker);
+    MarkAtLevel(f, i, lv);
     return lv;
+}
+
+// ProcedureLevel, while `seen` notes every input of the procedure as read.
+i16 LevelNotingReads(const Figure& f, int i, ObjectBits& seen) {
+    i16 m = kUnchanged;
+    bool undefined = false;
+    for (int j = 1; j <= kSlots; ++j) {
+        const ObjectRef r = f.ProcInput[i][j];
+        if (EndsInputs(r)) {
+            if (j == 1) m = -1;
+            break;
+        }
+        if (unsigned char* b = seen.At(r)) *b |= ObjectBits::kRead;
+        if (undefined) continue;
+        const i16 e = ExistsValue(f, r);
+        undefined = e == 0;
+        m = std::min(m, e);
+    }
+    return undefined ? i16{0} : m;
 }
 
 // The numbers a CALC procedure's formula names, as compiled by its last evaluation.
@@ -241,24 +301,108 @@ void SettleMovablePoints(Figure& f, const Notifier& note) {
     for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) SettleMovablePoint(f, p, note);
 }
 
+// The first of several passes works out, as it walks the list, what StillChanging tells: it
+// reads each procedure's inputs and formula operands right after evaluating it, when its formula
+// is compiled as it stays for the rest of the pass. It need not look up who makes what is read:
+// unless the list refers forward, which the walk notices, an input is final once the procedures
+// before its reader have run, and only what a tied point or a procedure evaluated again changes
+// stays open. A list that refers forward is left to StillChanging. The walk also lists the
+// movable points, which every pass places.
+class FirstPass {
+  public:
+    explicit FirstPass(const Figure& f) : bits_(f) {
+        for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) {
+            const PointRecord& pt = f.Points[p];
+            if (pt.movable == 0) continue;
+            movable.push_back(p);
+            if (pt.bindKind == 0) continue;
+            if (unsigned char* b = bits_.At({kKindPoint, static_cast<i16>(p)}))
+                *b |= ObjectBits::kChanging;
+        }
+    }
+
+    // Procedure i has just been evaluated.
+    void Evaluated(const Figure& f, int i) {
+        bool again = false;
+        const auto read = [&](ObjectRef r) {
+            if (unsigned char* b = bits_.At(r)) {
+                again = again || (*b & ObjectBits::kChanging) != 0;
+                *b |= ObjectBits::kRead;
+            }
+        };
+        ForEachInput(f, i, read);
+        if (const auto* operands = FormulaOperands(f, i)) {
+            for (int n : *operands) read({kKindNumber, static_cast<i16>(n)});
+        } else if (EvaluationOf(f.ProcOp[i]).kind == Evaluation::kFormula) {
+            again = true;
+        }
+        if (!again) return;
+        again_.push_back(i);
+        for (int j = 1; j <= kSlots; ++j) {
+            const ObjectRef r = f.ProcOutput[i][j];
+            if (r.IsEmpty()) break;
+            if (unsigned char* b = bits_.At(r)) *b |= ObjectBits::kChanging;
+        }
+    }
+
+    // Procedure i has been walked past, evaluated or not.
+    void Passed(const Figure& f, int i) { forward_ = bits_.MakesWhatWasRead(f, i) || forward_; }
+
+    // The procedures the later passes evaluate, once the walk is through.
+    std::vector<int> Again(const Figure& f) {
+        return forward_ ? StillChanging(f) : std::move(again_);
+    }
+
+    std::vector<int> movable;
+
+  private:
+    ObjectBits bits_;
+    std::vector<int> again_;
+    bool forward_ = false;
+};
+
 }  // namespace
 
 void AnalyseDependencies(Figure& f, std::span<const ObjectRef> moved, const Notifier& note) {
-    if (!SettlesInOneWalk(f)) {
-        AnalyseDependenciesInFull(f, moved, note);
-        return;
-    }
     const int n = CountMoved(moved);
     std::fill(f.ProcState.begin(), f.ProcState.end(), 0);
     MarkMovedPoints(f, moved, n);
+    // A figure built in the window is settled by one walk: every input is made earlier in the
+    // list (or by no procedure), and every tied point is made by a procedure, which marks it
+    // afresh before anything reads it. The rounds and passes would then only repeat the first
+    // walk and its placement of the tied points. The walk notices a forward reference at the
+    // procedure that makes what was read and hands over to the full rounds there: so far it has
+    // marked only outputs that nothing read before their maker, and the first round marks each
+    // of them again before anything reads it, so the full rounds find what they would have found
+    // without the walk. A tied point without a maker is handed over the same way at the end.
+    ObjectBits seen(f);
+    bool any = false;
+    for (int i = 1; i <= f.ProcedureCount; ++i) {
+        const i16 lv = LevelNotingReads(f, i, seen);
+        if (seen.MakesWhatWasRead(f, i)) {
+            AnalyseDependenciesInFull(f, moved, note);
+            return;
+        }
+        MarkAtLevel(f, i, lv);
+        any = any || lv != 0;
+    }
+    bool tied = false;
+    std::vector<int> movable;
+    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) {
+        if (f.Points[p].movable == 0) continue;
+        movable.push_back(p);
+        if (f.Points[p].bindKind == 0) continue;
+        const unsigned char* b = seen.At({kKindPoint, static_cast<i16>(p)});
+        if (b == nullptr || (*b & ObjectBits::kMade) == 0) {
+            AnalyseDependenciesInFull(f, moved, note);
+            return;
+        }
+        tied = true;
+    }
     // The first round's walk is final: a second round would find nothing changed, and the
     // passes that follow would repeat it. Without any defined procedure there is no pass; a
     // tied point adds one, in which it is placed on what it hangs on.
-    bool any = false, tied = false;
-    for (int i = 1; i <= f.ProcedureCount; ++i) any = MarkProcedure(f, i) != 0 || any;
-    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) {
-        if (f.Points[p].movable == 0) continue;
-        if (f.Points[p].bindKind != 0) tied = true;
+    for (int p : movable) {
         i16 v = 0;
         if (PlaceForAnalysis(f, p, v) && v < f.Points[p].exists) f.Points[p].exists = v;
     }
@@ -328,16 +472,27 @@ void RecomputeAll(Figure& f, const Notifier& shownTo) {
     if (f.RecomputePasses <= 0) return;
     std::vector<std::string> shown;
     const Notifier note = OncePerText(shownTo, shown);
-    for (int i = 1; i <= f.ProcedureCount; ++i)
-        if (f.ProcState[i] != kUnchanged) RecomputeProcedure(f, i, note);
-    SettleMovablePoints(f, note);
-    if (f.RecomputePasses == 1) return;
+    if (f.RecomputePasses == 1) {
+        for (int i = 1; i <= f.ProcedureCount; ++i)
+            if (f.ProcState[i] != kUnchanged) RecomputeProcedure(f, i, note);
+        SettleMovablePoints(f, note);
+        return;
+    }
     // Later passes give the same values to everything that does not depend on a tied point or
     // on a forward reference, so they evaluate only the rest.
-    const std::vector<int> again = StillChanging(f);
+    FirstPass first(f);
+    for (int i = 1; i <= f.ProcedureCount; ++i) {
+        if (f.ProcState[i] != kUnchanged) {
+            RecomputeProcedure(f, i, note);
+            first.Evaluated(f, i);
+        }
+        first.Passed(f, i);
+    }
+    for (int p : first.movable) SettleMovablePoint(f, p, note);
+    const std::vector<int> again = first.Again(f);
     for (int pass = 1; pass < f.RecomputePasses; ++pass) {
         for (int i : again) RecomputeProcedure(f, i, note);
-        SettleMovablePoints(f, note);
+        for (int p : first.movable) SettleMovablePoint(f, p, note);
     }
 }
 

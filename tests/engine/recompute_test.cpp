@@ -300,8 +300,8 @@ namespace {
 
 // A seeded random figure of the kinds a hand-made file can hold: free points, constructions of
 // every output family on earlier objects, points tied to points, lines and circles, formula
-// numbers, typed numbers (some 0, so divisions fail), and a few inputs turned into forward
-// references or into a procedure's own output.
+// numbers, typed numbers (some 0, so divisions fail), and a few inputs or formula operands
+// turned into forward references or into a procedure's own output.
 Figure RandomFigure(std::mt19937& rng, bool forward, bool tied, bool self = false) {
     Figure f;
     const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
@@ -313,6 +313,13 @@ Figure RandomFigure(std::mt19937& rng, bool forward, bool tied, bool self = fals
         made[kKindPoint].push_back(test::AddFreePoint(f, pick(20) - 10, pick(20) - 10));
     for (double v : {0.0, 1.0, 2.5})
         made[kKindNumber].push_back({kKindNumber, static_cast<i16>(test::AddNumber(f, "n", v))});
+    if (tied && pick(2) == 0) {  // a point tied to another that no procedure makes
+        const ObjectRef pt{kKindPoint, static_cast<i16>(AppendObject(f, kKindPoint))};
+        f.Points[pt.index].exists = f.Points[pt.index].movable = kTrue;
+        f.Points[pt.index].bindKind = kKindPoint;
+        f.Points[pt.index].bindIndex = made[kKindPoint][0].index;
+        made[kKindPoint].push_back(pt);
+    }
     struct Code {
         std::string_view code, in;
     };
@@ -367,6 +374,13 @@ Figure RandomFigure(std::mt19937& rng, bool forward, bool tied, bool self = fals
         PointRecord& pt = f.Points[p];
         if (pt.bindKind == 0 || made[pt.bindKind].empty() || pick(2) == 0) continue;
         pt.bindIndex = made[pt.bindKind].back().index;
+        break;
+    }
+    // A formula that names a number made after it (or its own).
+    for (int i = 1; tied && i <= f.ProcedureCount; ++i) {
+        if (f.ProcCode[i] != "CALC" || pick(2) == 0) continue;
+        f.Numbers[f.ProcOutput[i][1].index].formula +=
+            "+#" + std::to_string(made[kKindNumber].back().index);
         break;
     }
     // A procedure that reads its own output.
