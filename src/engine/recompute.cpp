@@ -174,20 +174,35 @@ void ForEachInput(const Figure& f, int i, Visit visit) {
 // in list order what the procedures read and make.
 class ObjectBits {
   public:
-    static constexpr unsigned char kRead = 1;      // an input of a procedure walked so far
-    static constexpr unsigned char kMade = 2;      // an output of a procedure walked so far
-    static constexpr unsigned char kChanging = 4;  // may still change after the first pass
+    enum Bit : std::uint8_t {
+        kRead = 1,      // an input of a procedure walked so far
+        kMade = 2,      // an output of a procedure walked so far
+        kChanging = 4,  // may still change after the first pass
+    };
 
     explicit ObjectBits(const Figure& f)
-        : row_(static_cast<size_t>(f.Capacity) + 1), bits_(4 * row_, 0) {}
+        : row_(static_cast<size_t>(f.Capacity) + 1), bits_(4 * row_, Byte{0}) {}
 
-    // The byte of an entry; nullptr for a reference that names none. (A negative kind or index
-    // reads as a large unsigned one.)
-    unsigned char* At(ObjectRef r) {
-        const auto kind = static_cast<std::uint16_t>(r.kind);
-        const auto index = static_cast<std::uint16_t>(r.index);
-        if (kind > 3 || index >= row_) return nullptr;
-        return &bits_[kind * row_ + index];
+    // Gives the entry r names the bit and returns the bits it had before; a reference that names
+    // no entry has none.
+    std::uint8_t Add(ObjectRef r, Bit bit) {
+        const size_t at = At(r);
+        if (at == kNone) return 0;
+        const auto had = static_cast<std::uint8_t>(bits_[at]);
+        bits_[at] = static_cast<Byte>(had | bit);
+        return had;
+    }
+    // The same for a reader that goes on to read the entry: false for a reference that names
+    // none. The entries are those ExistsOf names (kinds 0..3, indices 0..Capacity).
+    bool Note(ObjectRef r, Bit bit) {
+        const size_t at = At(r);
+        if (at == kNone) return false;
+        bits_[at] = static_cast<Byte>(static_cast<std::uint8_t>(bits_[at]) | bit);
+        return true;
+    }
+    bool Has(ObjectRef r, Bit bit) const {
+        const size_t at = At(r);
+        return at != kNone && (static_cast<std::uint8_t>(bits_[at]) & bit) != 0;
     }
 
     // Notes the outputs of procedure i, which come after its inputs and those of every procedure
@@ -198,18 +213,36 @@ class ObjectBits {
         bool read = false;
         for (int j = 1; j <= kSlots; ++j) {
             const ObjectRef r = f.ProcOutput[i][j];
-            if (r.IsEmpty()) continue;
-            if (unsigned char* b = At(r)) {
-                read = read || (*b & kRead) != 0;
-                *b |= kMade;
-            }
+            if (!r.IsEmpty()) read = (Add(r, kMade) & kRead) != 0 || read;
         }
         return read;
     }
 
+    // The same question without noting the outputs as made.
+    bool MakesAnythingRead(const Figure& f, int i) const {
+        for (int j = 1; j <= kSlots; ++j) {
+            const ObjectRef r = f.ProcOutput[i][j];
+            if (!r.IsEmpty() && Has(r, kRead)) return true;
+        }
+        return false;
+    }
+
   private:
+    // Not a character type: a store to it does not make the compiler read the figure's tables
+    // again, as a store through unsigned char would.
+    enum class Byte : std::uint8_t {};
+    static constexpr size_t kNone = static_cast<size_t>(-1);
+
+    // The place of the entry r names, or kNone: the four kinds of an index side by side. (A
+    // negative kind or index reads as a large unsigned one.)
+    size_t At(ObjectRef r) const {
+        const auto kind = static_cast<std::uint16_t>(r.kind);
+        const auto index = static_cast<std::uint16_t>(r.index);
+        return kind > 3 || index >= row_ ? kNone : size_t{index} << 2 | kind;
+    }
+
     size_t row_;
-    std::vector<unsigned char> bits_;
+    std::vector<Byte> bits_;
 };
 
 // Procedure i at level lv, as the last pass of the analysis marks it.
@@ -227,6 +260,20 @@ i16 MarkProcedure(Figure& f, int i) {
     return lv;
 }
 
+// ExistsValue of a reference known to name an entry of the tables.
+i16 ExistsOfEntry(const Figure& f, ObjectRef r) {
+    switch (r.kind) {
+        case kKindNumber:
+            return f.Numbers[r.index].exists;
+        case kKindPoint:
+            return f.Points[r.index].exists;
+        case kKindLine:
+            return f.Lines[r.index].exists;
+        default:
+            return f.Circles[r.index].exists;
+    }
+}
+
 // ProcedureLevel, while `seen` notes every input of the procedure as read.
 i16 LevelNotingReads(const Figure& f, int i, ObjectBits& seen) {
     i16 m = kUnchanged;
@@ -237,9 +284,9 @@ i16 LevelNotingReads(const Figure& f, int i, ObjectBits& seen) {
             if (j == 1) m = -1;
             break;
         }
-        if (unsigned char* b = seen.At(r)) *b |= ObjectBits::kRead;
+        const bool entry = seen.Note(r, ObjectBits::kRead);
         if (undefined) continue;
-        const i16 e = ExistsValue(f, r);
+        const i16 e = entry ? ExistsOfEntry(f, r) : i16{0};
         undefined = e == 0;
         m = std::min(m, e);
     }
@@ -315,9 +362,8 @@ class FirstPass {
             const PointRecord& pt = f.Points[p];
             if (pt.movable == 0) continue;
             movable.push_back(p);
-            if (pt.bindKind == 0) continue;
-            if (unsigned char* b = bits_.At({kKindPoint, static_cast<i16>(p)}))
-                *b |= ObjectBits::kChanging;
+            if (pt.bindKind != 0)
+                bits_.Add({kKindPoint, static_cast<i16>(p)}, ObjectBits::kChanging);
         }
     }
 
@@ -325,28 +371,27 @@ class FirstPass {
     void Evaluated(const Figure& f, int i) {
         bool again = false;
         const auto read = [&](ObjectRef r) {
-            if (unsigned char* b = bits_.At(r)) {
-                again = again || (*b & ObjectBits::kChanging) != 0;
-                *b |= ObjectBits::kRead;
-            }
+            again = (bits_.Add(r, ObjectBits::kRead) & ObjectBits::kChanging) != 0 || again;
         };
         ForEachInput(f, i, read);
-        if (const auto* operands = FormulaOperands(f, i)) {
-            for (int n : *operands) read({kKindNumber, static_cast<i16>(n)});
-        } else if (EvaluationOf(f.ProcOp[i]).kind == Evaluation::kFormula) {
-            again = true;
+        if (EvaluationOf(f.ProcOp[i]).kind == Evaluation::kFormula) {
+            if (const auto* operands = FormulaOperands(f, i)) {
+                for (int n : *operands) read({kKindNumber, static_cast<i16>(n)});
+            } else {
+                again = true;
+            }
         }
         if (!again) return;
         again_.push_back(i);
         for (int j = 1; j <= kSlots; ++j) {
             const ObjectRef r = f.ProcOutput[i][j];
             if (r.IsEmpty()) break;
-            if (unsigned char* b = bits_.At(r)) *b |= ObjectBits::kChanging;
+            bits_.Add(r, ObjectBits::kChanging);
         }
     }
 
     // Procedure i has been walked past, evaluated or not.
-    void Passed(const Figure& f, int i) { forward_ = bits_.MakesWhatWasRead(f, i) || forward_; }
+    void Passed(const Figure& f, int i) { forward_ = forward_ || bits_.MakesAnythingRead(f, i); }
 
     // The procedures the later passes evaluate, once the walk is through.
     std::vector<int> Again(const Figure& f) {
@@ -392,8 +437,7 @@ void AnalyseDependencies(Figure& f, std::span<const ObjectRef> moved, const Noti
         if (f.Points[p].movable == 0) continue;
         movable.push_back(p);
         if (f.Points[p].bindKind == 0) continue;
-        const unsigned char* b = seen.At({kKindPoint, static_cast<i16>(p)});
-        if (b == nullptr || (*b & ObjectBits::kMade) == 0) {
+        if (!seen.Has({kKindPoint, static_cast<i16>(p)}, ObjectBits::kMade)) {
             AnalyseDependenciesInFull(f, moved, note);
             return;
         }
