@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/constants.h"
 #include "engine/evaluators.h"
 #include "engine/makers.h"
 #include "model/compiled_formula.h"
@@ -406,6 +407,28 @@ class FirstPass {
     bool forward_ = false;
 };
 
+// Whether placing movable point p again could change it, when what it hangs on has not changed
+// since its last placement. A point on a line stays: that placement clamped its parameter into
+// the line's range. A point on a circle stays unless its parameter still lies outside one turn
+// (a placement wraps it by one turn only). A point tied to a point follows that point, which may
+// have moved since.
+bool MayMoveAgain(const Figure& f, int p) {
+    const PointRecord& pt = f.Points[p];
+    switch (pt.bindKind) {
+        case kKindPoint:
+            return true;
+        case kKindCircle: {
+            if (pt.bindIndex < 1 || pt.bindIndex > f.Capacity) return false;
+            const CircleRecord& c = f.Circles[pt.bindIndex];
+            if (!c.exists) return false;
+            const double turn = kTwoPi * c.r;  // as PlaceBoundPoint works it out
+            return pt.param > turn || pt.param < 0;
+        }
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 void AnalyseDependencies(Figure& f, std::span<const ObjectRef> moved, const Notifier& note) {
@@ -536,7 +559,10 @@ void RecomputeAll(Figure& f, const Notifier& shownTo) {
     const std::vector<int> again = first.Again(f);
     for (int pass = 1; pass < f.RecomputePasses; ++pass) {
         for (int i : again) RecomputeProcedure(f, i, note);
-        for (int p : first.movable) SettleMovablePoint(f, p, note);
+        // When no procedure runs again, no line or circle changes, and a tied point that its
+        // last placement left where it stays is not placed again.
+        for (int p : first.movable)
+            if (!again.empty() || MayMoveAgain(f, p)) SettleMovablePoint(f, p, note);
     }
 }
 
