@@ -26,9 +26,9 @@ std::vector<Evaluation> BuildEvaluations() {
 
 }  // namespace
 
-const Evaluation& EvaluationOf(int op) {
+const std::vector<Evaluation>& EvaluationTable() {
     static const std::vector<Evaluation> table = BuildEvaluations();
-    return op > 0 && op < static_cast<int>(table.size()) ? table[op] : table[0];
+    return table;
 }
 
 void EvaluateProcedure(Figure& f, int p, const Notifier& note) {

@@ -6,6 +6,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "engine/notifier.h"
 #include "engine/proc_slots.h"
@@ -42,8 +43,17 @@ struct Evaluation {
     int measurement = 0;
 };
 
+// The evaluations by operation number, built once from the families' rule tables; entry 0 is
+// the one of codes the catalogue does not know.
+const std::vector<Evaluation>& EvaluationTable();
+
 // The evaluation of operation number `op` (see OperationOf); kInert outside the catalogue.
-const Evaluation& EvaluationOf(int op);
+// (Inline: the recompute asks it for every procedure it evaluates.)
+inline const Evaluation& EvaluationOf(int op) {
+    static const std::vector<Evaluation>& table = EvaluationTable();
+    return op > 0 && op < static_cast<int>(table.size()) ? table[static_cast<size_t>(op)]
+                                                         : table[0];
+}
 
 // Evaluates procedure p as its operation number says.
 void EvaluateProcedure(Figure& f, int p, const Notifier& note);

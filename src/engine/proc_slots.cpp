@@ -38,28 +38,28 @@ bool ProcSlots::InputsDefined(int required) const {
 }
 
 PointRecord& ProcSlots::OutPoint(int j) {
-    return HasOutput(j) ? f_.Points[OutIndex(j)] : scratchPoint_;
+    return HasOutput(j) ? f_.Points[OutIndex(j)] : Scratch(scratchPoint_);
 }
 
 LineRecord& ProcSlots::OutLine(int j) {
-    return HasOutput(j) ? f_.Lines[OutIndex(j)] : scratchLine_;
+    return HasOutput(j) ? f_.Lines[OutIndex(j)] : Scratch(scratchLine_);
 }
 
 CircleRecord& ProcSlots::OutCircle(int j) {
-    return HasOutput(j) ? f_.Circles[OutIndex(j)] : scratchCircle_;
+    return HasOutput(j) ? f_.Circles[OutIndex(j)] : Scratch(scratchCircle_);
 }
 
 const PointRecord& ProcSlots::SavedOutPoint(int j) const {
     const int idx = OutIndex(j);
     return idx >= 0 && idx < static_cast<int>(f_.SavedPoints.size()) ? f_.SavedPoints[idx]
-                                                                     : scratchPoint_;
+                                                                     : Scratch(scratchPoint_);
 }
 
 void ProcSlots::KeepSolutionOrder(PointRecord& p1, PointRecord& p2) {
     if (!p1.exists || !p2.exists) return;
-    // Copies: an output without a table entry shares the scratch record with its saved image.
-    const PointRecord o1 = SavedOutPoint(1), o2 = SavedOutPoint(2);
-    kv::KeepSolutionOrder(o1, o2, SwapFlag(), p1, p2);
+    // An output without a table entry shares the scratch record with its saved image; that
+    // needs no copy, since the comparisons all come before the outputs are swapped.
+    kv::KeepSolutionOrder(SavedOutPoint(1), SavedOutPoint(2), SwapFlag(), p1, p2);
 }
 
 void ProcSlots::UndefineOutputs() {

@@ -5,6 +5,7 @@
 // record of the accessor, so that a computation never writes into the unused entry 0 of a
 // table nor past its end.
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -54,13 +55,20 @@ class ProcSlots {
     bool InTable(int index) const { return index >= 1 && index <= f_.Capacity; }
     i16 ExistsOfSlot(char letter, int index) const;
 
+    // A scratch record is made when a slot first needs it, which only a damaged figure does,
+    // and then serves the rest of the evaluation.
+    template <class Record>
+    static Record& Scratch(std::optional<Record>& r) {
+        return r ? *r : r.emplace();
+    }
+
     Figure& f_;
     int p_;
     std::string_view inputs_;
     std::string_view outputs_;
-    PointRecord scratchPoint_;
-    LineRecord scratchLine_;
-    CircleRecord scratchCircle_;
+    mutable std::optional<PointRecord> scratchPoint_;
+    std::optional<LineRecord> scratchLine_;
+    std::optional<CircleRecord> scratchCircle_;
 };
 
 // One computation of a code family: reads the inputs and writes the outputs of the slots.

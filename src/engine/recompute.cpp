@@ -2,13 +2,26 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <vector>
 
+#include "engine/constants.h"
 #include "engine/evaluators.h"
 #include "engine/makers.h"
 #include "model/compiled_formula.h"
 
 namespace kv {
+
+namespace {
+
+// Whether an input slot ends the inputs a procedure reads: its index is 0 and its kind a
+// multiple of 100, as an empty slot (0, 0) is. The kind is moved up by a multiple of 100 to be
+// non-negative, whose test the compiler makes a multiplication and a comparison.
+bool EndsInputs(ObjectRef r) {
+    return r.index == 0 && static_cast<std::uint32_t>(r.kind + 32800) % 100 == 0;
+}
+
+}  // namespace
 
 void RecomputeProcedure(Figure& f, int i, const Notifier& note) {
     f.CurrentProcedure = i;
@@ -20,7 +33,7 @@ i16 ProcedureLevel(const Figure& f, int i) {
     i16 m = kUnchanged;
     for (int j = 1; j <= kSlots; ++j) {
         const ObjectRef r = f.ProcInput[i][j];
-        if (r.kind % 100 == 0 && r.index == 0) {
+        if (EndsInputs(r)) {
             if (j == 1) m = -1;
             break;
         }
@@ -153,37 +166,132 @@ template <class Visit>
 void ForEachInput(const Figure& f, int i, Visit visit) {
     for (int j = 1; j <= kSlots; ++j) {
         const ObjectRef r = f.ProcInput[i][j];
-        if (r.kind % 100 == 0 && r.index == 0) break;
+        if (EndsInputs(r)) break;
         visit(r);
     }
 }
 
-// Whether one walk of the analysis settles the list, as it does for a figure built in the
-// window: every input is made earlier in the list (or by no procedure), and every tied point is
-// made by a procedure, which marks it afresh before anything reads it. The rounds and passes
-// would then only repeat the first walk and its placement of the tied points.
-bool SettlesInOneWalk(const Figure& f) {
-    const Makers makers(f);
-    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p)
-        if (f.Points[p].movable != 0 && f.Points[p].bindKind != 0 &&
-            makers.Of({kKindPoint, static_cast<i16>(p)}) == 0)
-            return false;
-    for (int i = 1; i <= f.ProcedureCount; ++i) {
-        bool forward = false;
-        ForEachInput(f, i, [&](ObjectRef r) { forward = forward || makers.Of(r) >= i; });
-        if (forward) return false;
+// One byte per entry of the four tables (0..Capacity of every kind), for the walks that learn
+// in list order what the procedures read and make.
+class ObjectBits {
+  public:
+    enum Bit : std::uint8_t {
+        kRead = 1,      // an input of a procedure walked so far
+        kMade = 2,      // an output of a procedure walked so far
+        kChanging = 4,  // may still change after the first pass
+    };
+
+    explicit ObjectBits(const Figure& f)
+        : row_(static_cast<size_t>(f.Capacity) + 1), bits_(4 * row_, Byte{0}) {}
+
+    // Gives the entry r names the bit and returns the bits it had before; a reference that names
+    // no entry has none.
+    std::uint8_t Add(ObjectRef r, Bit bit) {
+        const size_t at = At(r);
+        if (at == kNone) return 0;
+        const auto had = static_cast<std::uint8_t>(bits_[at]);
+        bits_[at] = static_cast<Byte>(had | bit);
+        return had;
     }
-    return true;
+    // The same for a reader that goes on to read the entry: false for a reference that names
+    // none. The entries are those ExistsOf names (kinds 0..3, indices 0..Capacity).
+    bool Note(ObjectRef r, Bit bit) {
+        const size_t at = At(r);
+        if (at == kNone) return false;
+        bits_[at] = static_cast<Byte>(static_cast<std::uint8_t>(bits_[at]) | bit);
+        return true;
+    }
+    bool Has(ObjectRef r, Bit bit) const {
+        const size_t at = At(r);
+        return at != kNone && (static_cast<std::uint8_t>(bits_[at]) & bit) != 0;
+    }
+
+    // Notes the outputs of procedure i, which come after its inputs and those of every procedure
+    // before it; true when one of them was read there. That is when the list refers forward: a
+    // procedure reads an object whose last maker stands at or after it (Makers would tell the
+    // same). Every output slot counts, also one after an empty slot, as Makers counts them.
+    bool MakesWhatWasRead(const Figure& f, int i) {
+        bool read = false;
+        for (int j = 1; j <= kSlots; ++j) {
+            const ObjectRef r = f.ProcOutput[i][j];
+            if (!r.IsEmpty()) read = (Add(r, kMade) & kRead) != 0 || read;
+        }
+        return read;
+    }
+
+    // The same question without noting the outputs as made.
+    bool MakesAnythingRead(const Figure& f, int i) const {
+        for (int j = 1; j <= kSlots; ++j) {
+            const ObjectRef r = f.ProcOutput[i][j];
+            if (!r.IsEmpty() && Has(r, kRead)) return true;
+        }
+        return false;
+    }
+
+  private:
+    // Not a character type: a store to it does not make the compiler read the figure's tables
+    // again, as a store through unsigned char would.
+    enum class Byte : std::uint8_t {};
+    static constexpr size_t kNone = static_cast<size_t>(-1);
+
+    // The place of the entry r names, or kNone: the four kinds of an index side by side. (A
+    // negative kind or index reads as a large unsigned one.)
+    size_t At(ObjectRef r) const {
+        const auto kind = static_cast<std::uint16_t>(r.kind);
+        const auto index = static_cast<std::uint16_t>(r.index);
+        return kind > 3 || index >= row_ ? kNone : size_t{index} << 2 | kind;
+    }
+
+    size_t row_;
+    std::vector<Byte> bits_;
+};
+
+// Procedure i at level lv, as the last pass of the analysis marks it.
+void MarkAtLevel(Figure& f, int i, i16 lv) {
+    f.ProcState[i] = lv;
+    i16 marker = MarkerFor(lv, i);
+    if (lv == kUnchanged && f.ProcCode[i].starts_with("PBND")) marker = kTrue;
+    SetOutputsExist(f, i, marker);
 }
 
 // One walk of the analysis as its last pass does it.
 i16 MarkProcedure(Figure& f, int i) {
     const i16 lv = ProcedureLevel(f, i);
-    f.ProcState[i] = lv;
-    i16 marker = MarkerFor(lv, i);
-    if (lv == kUnchanged && f.ProcCode[i].starts_with("PBND")) marker = kTrue;
-    SetOutputsExist(f, i, marker);
+    MarkAtLevel(f, i, lv);
     return lv;
+}
+
+// ExistsValue of a reference known to name an entry of the tables.
+i16 ExistsOfEntry(const Figure& f, ObjectRef r) {
+    switch (r.kind) {
+        case kKindNumber:
+            return f.Numbers[r.index].exists;
+        case kKindPoint:
+            return f.Points[r.index].exists;
+        case kKindLine:
+            return f.Lines[r.index].exists;
+        default:
+            return f.Circles[r.index].exists;
+    }
+}
+
+// ProcedureLevel, while `seen` notes every input of the procedure as read.
+i16 LevelNotingReads(const Figure& f, int i, ObjectBits& seen) {
+    i16 m = kUnchanged;
+    bool undefined = false;
+    for (int j = 1; j <= kSlots; ++j) {
+        const ObjectRef r = f.ProcInput[i][j];
+        if (EndsInputs(r)) {
+            if (j == 1) m = -1;
+            break;
+        }
+        const bool entry = seen.Note(r, ObjectBits::kRead);
+        if (undefined) continue;
+        const i16 e = entry ? ExistsOfEntry(f, r) : i16{0};
+        undefined = e == 0;
+        m = std::min(m, e);
+    }
+    return undefined ? i16{0} : m;
 }
 
 // The numbers a CALC procedure's formula names, as compiled by its last evaluation.
@@ -241,24 +349,127 @@ void SettleMovablePoints(Figure& f, const Notifier& note) {
     for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) SettleMovablePoint(f, p, note);
 }
 
+// The first of several passes works out, as it walks the list, what StillChanging tells: it
+// reads each procedure's inputs and formula operands right after evaluating it, when its formula
+// is compiled as it stays for the rest of the pass. It need not look up who makes what is read:
+// unless the list refers forward, which the walk notices, an input is final once the procedures
+// before its reader have run, and only what a tied point or a procedure evaluated again changes
+// stays open. A list that refers forward is left to StillChanging. The walk also lists the
+// movable points, which every pass places.
+class FirstPass {
+  public:
+    explicit FirstPass(const Figure& f) : bits_(f) {
+        for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) {
+            const PointRecord& pt = f.Points[p];
+            if (pt.movable == 0) continue;
+            movable.push_back(p);
+            if (pt.bindKind != 0)
+                bits_.Add({kKindPoint, static_cast<i16>(p)}, ObjectBits::kChanging);
+        }
+    }
+
+    // Procedure i has just been evaluated.
+    void Evaluated(const Figure& f, int i) {
+        bool again = false;
+        const auto read = [&](ObjectRef r) {
+            again = (bits_.Add(r, ObjectBits::kRead) & ObjectBits::kChanging) != 0 || again;
+        };
+        ForEachInput(f, i, read);
+        if (EvaluationOf(f.ProcOp[i]).kind == Evaluation::kFormula) {
+            if (const auto* operands = FormulaOperands(f, i)) {
+                for (int n : *operands) read({kKindNumber, static_cast<i16>(n)});
+            } else {
+                again = true;
+            }
+        }
+        if (!again) return;
+        again_.push_back(i);
+        for (int j = 1; j <= kSlots; ++j) {
+            const ObjectRef r = f.ProcOutput[i][j];
+            if (r.IsEmpty()) break;
+            bits_.Add(r, ObjectBits::kChanging);
+        }
+    }
+
+    // Procedure i has been walked past, evaluated or not.
+    void Passed(const Figure& f, int i) { forward_ = forward_ || bits_.MakesAnythingRead(f, i); }
+
+    // The procedures the later passes evaluate, once the walk is through.
+    std::vector<int> Again(const Figure& f) {
+        return forward_ ? StillChanging(f) : std::move(again_);
+    }
+
+    std::vector<int> movable;
+
+  private:
+    ObjectBits bits_;
+    std::vector<int> again_;
+    bool forward_ = false;
+};
+
+// Whether placing movable point p again could change it, when what it hangs on has not changed
+// since its last placement. A point on a line stays: that placement clamped its parameter into
+// the line's range. A point on a circle stays unless its parameter still lies outside one turn
+// (a placement wraps it by one turn only). A point tied to a point follows that point, which may
+// have moved since.
+bool MayMoveAgain(const Figure& f, int p) {
+    const PointRecord& pt = f.Points[p];
+    switch (pt.bindKind) {
+        case kKindPoint:
+            return true;
+        case kKindCircle: {
+            if (pt.bindIndex < 1 || pt.bindIndex > f.Capacity) return false;
+            const CircleRecord& c = f.Circles[pt.bindIndex];
+            if (!c.exists) return false;
+            const double turn = kTwoPi * c.r;  // as PlaceBoundPoint works it out
+            return pt.param > turn || pt.param < 0;
+        }
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 void AnalyseDependencies(Figure& f, std::span<const ObjectRef> moved, const Notifier& note) {
-    if (!SettlesInOneWalk(f)) {
-        AnalyseDependenciesInFull(f, moved, note);
-        return;
-    }
     const int n = CountMoved(moved);
     std::fill(f.ProcState.begin(), f.ProcState.end(), 0);
     MarkMovedPoints(f, moved, n);
+    // A figure built in the window is settled by one walk: every input is made earlier in the
+    // list (or by no procedure), and every tied point is made by a procedure, which marks it
+    // afresh before anything reads it. The rounds and passes would then only repeat the first
+    // walk and its placement of the tied points. The walk notices a forward reference at the
+    // procedure that makes what was read and hands over to the full rounds there: so far it has
+    // marked only outputs that nothing read before their maker, and the first round marks each
+    // of them again before anything reads it, so the full rounds find what they would have found
+    // without the walk. A tied point without a maker is handed over the same way at the end.
+    ObjectBits seen(f);
+    bool any = false;
+    for (int i = 1; i <= f.ProcedureCount; ++i) {
+        const i16 lv = LevelNotingReads(f, i, seen);
+        if (seen.MakesWhatWasRead(f, i)) {
+            AnalyseDependenciesInFull(f, moved, note);
+            return;
+        }
+        MarkAtLevel(f, i, lv);
+        any = any || lv != 0;
+    }
+    bool tied = false;
+    std::vector<int> movable;
+    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) {
+        if (f.Points[p].movable == 0) continue;
+        movable.push_back(p);
+        if (f.Points[p].bindKind == 0) continue;
+        if (!seen.Has({kKindPoint, static_cast<i16>(p)}, ObjectBits::kMade)) {
+            AnalyseDependenciesInFull(f, moved, note);
+            return;
+        }
+        tied = true;
+    }
     // The first round's walk is final: a second round would find nothing changed, and the
     // passes that follow would repeat it. Without any defined procedure there is no pass; a
     // tied point adds one, in which it is placed on what it hangs on.
-    bool any = false, tied = false;
-    for (int i = 1; i <= f.ProcedureCount; ++i) any = MarkProcedure(f, i) != 0 || any;
-    for (int p = 1; p <= f.ObjectCount[kKindPoint]; ++p) {
-        if (f.Points[p].movable == 0) continue;
-        if (f.Points[p].bindKind != 0) tied = true;
+    for (int p : movable) {
         i16 v = 0;
         if (PlaceForAnalysis(f, p, v) && v < f.Points[p].exists) f.Points[p].exists = v;
     }
@@ -328,16 +539,30 @@ void RecomputeAll(Figure& f, const Notifier& shownTo) {
     if (f.RecomputePasses <= 0) return;
     std::vector<std::string> shown;
     const Notifier note = OncePerText(shownTo, shown);
-    for (int i = 1; i <= f.ProcedureCount; ++i)
-        if (f.ProcState[i] != kUnchanged) RecomputeProcedure(f, i, note);
-    SettleMovablePoints(f, note);
-    if (f.RecomputePasses == 1) return;
+    if (f.RecomputePasses == 1) {
+        for (int i = 1; i <= f.ProcedureCount; ++i)
+            if (f.ProcState[i] != kUnchanged) RecomputeProcedure(f, i, note);
+        SettleMovablePoints(f, note);
+        return;
+    }
     // Later passes give the same values to everything that does not depend on a tied point or
     // on a forward reference, so they evaluate only the rest.
-    const std::vector<int> again = StillChanging(f);
+    FirstPass first(f);
+    for (int i = 1; i <= f.ProcedureCount; ++i) {
+        if (f.ProcState[i] != kUnchanged) {
+            RecomputeProcedure(f, i, note);
+            first.Evaluated(f, i);
+        }
+        first.Passed(f, i);
+    }
+    for (int p : first.movable) SettleMovablePoint(f, p, note);
+    const std::vector<int> again = first.Again(f);
     for (int pass = 1; pass < f.RecomputePasses; ++pass) {
         for (int i : again) RecomputeProcedure(f, i, note);
-        SettleMovablePoints(f, note);
+        // When no procedure runs again, no line or circle changes, and a tied point that its
+        // last placement left where it stays is not placed again.
+        for (int p : first.movable)
+            if (!again.empty() || MayMoveAgain(f, p)) SettleMovablePoint(f, p, note);
     }
 }
 

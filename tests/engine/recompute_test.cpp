@@ -300,9 +300,10 @@ namespace {
 
 // A seeded random figure of the kinds a hand-made file can hold: free points, constructions of
 // every output family on earlier objects, points tied to points, lines and circles, formula
-// numbers, typed numbers (some 0, so divisions fail), and a few inputs turned into forward
-// references or into a procedure's own output.
-Figure RandomFigure(std::mt19937& rng, bool forward, bool tied, bool self = false) {
+// numbers, typed numbers (some 0, so divisions fail), and a few inputs or formula operands
+// turned into forward references or into a procedure's own output.
+Figure RandomFigure(std::mt19937& rng, bool forward, bool tied, bool self = false,
+                    bool unreadTies = false) {
     Figure f;
     const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     std::array<std::vector<ObjectRef>, 4> made;
@@ -313,24 +314,34 @@ Figure RandomFigure(std::mt19937& rng, bool forward, bool tied, bool self = fals
         made[kKindPoint].push_back(test::AddFreePoint(f, pick(20) - 10, pick(20) - 10));
     for (double v : {0.0, 1.0, 2.5})
         made[kKindNumber].push_back({kKindNumber, static_cast<i16>(test::AddNumber(f, "n", v))});
+    if (tied && pick(2) == 0) {  // a point tied to another that no procedure makes
+        const ObjectRef pt{kKindPoint, static_cast<i16>(AppendObject(f, kKindPoint))};
+        f.Points[pt.index].exists = f.Points[pt.index].movable = kTrue;
+        f.Points[pt.index].bindKind = kKindPoint;
+        f.Points[pt.index].bindIndex = made[kKindPoint][0].index;
+        made[kKindPoint].push_back(pt);
+    }
     struct Code {
         std::string_view code, in;
     };
     const Code codes[] = {{"P3", "PPP"},  {"P1", "PPP"},  {"L1", "PP"},    {"C2", "PP"},
                           {"C3", "PPP"},  {"PC1", "LL"},  {"PC2", "LC"},   {"PC3", "CC"},
                           {"PN", "PPNN"}, {"ND2P", "PP"}, {"NA3+", "PPP"}, {"L3", "LP"}};
+    const auto addTied = [&] {
+        const i16 kind = static_cast<i16>(1 + pick(3));
+        if (made[kind].empty()) return;
+        const ObjectRef on = made[kind][pick(static_cast<int>(made[kind].size()))];
+        const ObjectRef pt = test::AddFreePoint(f, 0, 0);
+        f.Points[pt.index].bindKind = on.kind;
+        f.Points[pt.index].bindIndex = on.index;
+        f.Points[pt.index].param = pick(401) - 200;  // also some turns round a circle
+        made[kKindPoint].push_back(pt);
+    };
     for (int step = 0; step < 40; ++step) {
         const int choice = pick(16);
         if (choice >= 12) {
-            if (choice == 12 && tied) {
-                const i16 kind = static_cast<i16>(1 + pick(3));
-                if (made[kind].empty()) continue;
-                const ObjectRef on = made[kind][pick(static_cast<int>(made[kind].size()))];
-                const ObjectRef pt = test::AddFreePoint(f, 0, 0);
-                f.Points[pt.index].bindKind = on.kind;
-                f.Points[pt.index].bindIndex = on.index;
-                f.Points[pt.index].param = pick(7) - 3;
-                made[kKindPoint].push_back(pt);
+            if (choice == 12 && tied && !unreadTies) {
+                addTied();
             } else if (choice == 13) {
                 const ObjectRef n = test::AddConstruction(f, "CALC", {})[0];
                 const auto& nums = made[kKindNumber];
@@ -352,6 +363,8 @@ Figure RandomFigure(std::mt19937& rng, bool forward, bool tied, bool self = fals
         }
         if (in.size() == c.in.size()) add(c.code, in);
     }
+    // Tied points that no procedure reads, hung on objects of the list and on one another.
+    for (int k = 0; unreadTies && k < 6; ++k) addTied();
     // Forward references: an input replaced by an object of its kind made later in the list, or
     // by the procedure itself.
     for (int k = 0; forward && k < 3 && f.ProcedureCount > 2; ++k) {
@@ -363,10 +376,17 @@ Figure RandomFigure(std::mt19937& rng, bool forward, bool tied, bool self = fals
         if (!out.IsEmpty() && out.kind == r.kind) f.ProcInput[i][1] = out;
     }
     // A tied point hung on an object made after it.
-    for (int p = 1; tied && p <= f.ObjectCount[kKindPoint]; ++p) {
+    for (int p = 1; (tied || unreadTies) && p <= f.ObjectCount[kKindPoint]; ++p) {
         PointRecord& pt = f.Points[p];
         if (pt.bindKind == 0 || made[pt.bindKind].empty() || pick(2) == 0) continue;
         pt.bindIndex = made[pt.bindKind].back().index;
+        break;
+    }
+    // A formula that names a number made after it (or its own).
+    for (int i = 1; tied && i <= f.ProcedureCount; ++i) {
+        if (f.ProcCode[i] != "CALC" || pick(2) == 0) continue;
+        f.Numbers[f.ProcOutput[i][1].index].formula +=
+            "+#" + std::to_string(made[kKindNumber].back().index);
         break;
     }
     // A procedure that reads its own output.
@@ -409,7 +429,8 @@ TEST(AnalyseDependencies, ShortcutsAgreeWithTheFullRoundsAndPasses) {
     std::mt19937 rng(7);
     int oneWalk = 0, several = 0;
     for (int round = 0; round < 400; ++round) {
-        const Figure base = RandomFigure(rng, round % 4 == 1, round % 4 == 2, round % 4 == 3);
+        const Figure base =
+            RandomFigure(rng, round % 4 == 1, round % 4 == 2, round % 4 == 3, round % 8 == 4);
         // moved -1: a full redraw, which first makes every defined point and number "changed";
         // 0: a recompute with no point moved; 1, 2: a drag of that free point.
         for (int moved = -1; moved <= 2; ++moved) {
