@@ -1,5 +1,7 @@
 #include "io/report.h"
 
+#include <type_traits>
+
 #include "model/catalogue.h"
 #include "model/number_text.h"
 #include "model/text.h"
@@ -19,117 +21,118 @@ class Report {
         for (int k = kKindNumber; k <= kKindCircle; ++k) objects += Count(f, static_cast<i16>(k));
         out_.reserve(static_cast<size_t>(1024 + 70L * (4L * f.ProcedureCount + 11L * objects)));
     }
-    void Line(std::string_view s = {}) {
-        out_ += s;
+    // One line of texts and numbers, each appended in place: a number in its converted form,
+    // as an integer or a real as its type is.
+    template <class... Pieces>
+    void Line(const Pieces&... pieces) {
+        (Put(pieces), ...);
         out_ += "\r\n";
+    }
+    // Procedure i's number, code and what the code does.
+    void Procedure(const Figure& f, int i) {
+        const std::string& code = f.ProcCode[i];
+        // The catalogue entry was found when the procedure got its code.
+        const int op = f.ProcOp[i];
+        const std::string_view shown = op > 0 && !CodeCatalogue()[op - 1].displayName.empty()
+                                           ? CodeCatalogue()[op - 1].displayName
+                                           : std::string_view(code);
+        Line(i, ':', PadText(code, kCodeWidth), '(', shown, ')');
+    }
+    // A procedure's input or output slots as kind:index pairs.
+    void Slots(std::string_view label, const SlotRow& row) {
+        Put(label);
+        for (int j = 1; j <= kSlots; ++j) Put(row[j].kind), Put(':'), Put(row[j].index), Put(" , ");
+        Line();
     }
     std::string Take() { return std::move(out_); }
 
   private:
+    template <class T>
+    void Put(const T& piece) {
+        if constexpr (std::is_floating_point_v<T>) {
+            AppendConvertedNumber(out_, static_cast<double>(piece));
+        } else if constexpr (std::is_integral_v<T> && !std::is_same_v<T, char>) {
+            AppendConvertedNumber(out_, static_cast<long long>(piece));
+        } else {
+            out_ += piece;
+        }
+    }
+
     std::string out_;
 };
-
-std::string Num(double v) {
-    return ConvertedNumber(v);
-}
-std::string Num(int v) {
-    return ConvertedNumber(static_cast<long long>(v));
-}
-
-std::string ProcedureLine(const Figure& f, int i) {
-    const std::string& code = f.ProcCode[i];
-    // The catalogue entry was found when the procedure got its code.
-    const int op = f.ProcOp[i];
-    const std::string_view shown = op > 0 && !CodeCatalogue()[op - 1].displayName.empty()
-                                       ? CodeCatalogue()[op - 1].displayName
-                                       : std::string_view(code);
-    std::string s = Num(i);
-    s += ':';
-    s += PadText(code, kCodeWidth);
-    s += '(';
-    s += shown;
-    s += ')';
-    return s;
-}
-
-std::string SlotsLine(std::string_view label, const SlotRow& row) {
-    std::string s(label);
-    for (int j = 1; j <= kSlots; ++j) s += Num(row[j].kind) + ":" + Num(row[j].index) + " , ";
-    return s;
-}
 
 }  // namespace
 
 std::string ConstructionReport(const Figure& f, std::string_view fileName) {
     Report r(f);
-    r.Line("FileName : " + std::string(fileName));
-    r.Line("作図手続き数 : " + Num(f.ProcedureCount));
+    r.Line("FileName : ", fileName);
+    r.Line("作図手続き数 : ", f.ProcedureCount);
     r.Line(kSeparator);
-    for (int i = 1; i <= f.ProcedureCount; ++i) r.Line(ProcedureLine(f, i));
+    for (int i = 1; i <= f.ProcedureCount; ++i) r.Procedure(f, i);
     r.Line(kSeparator);
     for (int i = 1; i <= f.ProcedureCount; ++i) {
-        r.Line(ProcedureLine(f, i));
-        r.Line(SlotsLine("in : ", f.ProcInput[i]));
-        r.Line(SlotsLine("out: ", f.ProcOutput[i]));
+        r.Procedure(f, i);
+        r.Slots("in : ", f.ProcInput[i]);
+        r.Slots("out: ", f.ProcOutput[i]);
     }
     r.Line(kSeparator);
 
     r.Line("幾何的対象の数");
-    r.Line("数   : " + Num(f.ObjectCount[0]));
-    r.Line("点   : " + Num(f.ObjectCount[1]));
-    r.Line("直線 : " + Num(f.ObjectCount[2]));
-    r.Line("円   : " + Num(f.ObjectCount[3]));
+    r.Line("数   : ", f.ObjectCount[0]);
+    r.Line("点   : ", f.ObjectCount[1]);
+    r.Line("直線 : ", f.ObjectCount[2]);
+    r.Line("円   : ", f.ObjectCount[3]);
     r.Line();
     r.Line(kSeparator);
 
     for (int i = 1; i <= f.ObjectCount[0]; ++i) {
         const NumberRecord& n = f.Numbers[i];
         r.Line();
-        r.Line("名前     : " + PadText(n.name, kNumberNameWidth));
-        r.Line("値       : " + Num(n.value));
-        r.Line("独立/従属: " + Num(n.isVariable));
-        r.Line("チェック : " + Num(n.exists));
-        r.Line("数式表示 : " + PadText(n.formula, kFormulaWidth));
+        r.Line("名前     : ", PadText(n.name, kNumberNameWidth));
+        r.Line("値       : ", n.value);
+        r.Line("独立/従属: ", n.isVariable);
+        r.Line("チェック : ", n.exists);
+        r.Line("数式表示 : ", PadText(n.formula, kFormulaWidth));
     }
     r.Line(kSeparator);
 
     for (int i = 1; i <= f.ObjectCount[1]; ++i) {
         const PointRecord& p = f.Points[i];
         r.Line();
-        r.Line("名前     : " + PadText(p.name, kNameWidth));
-        r.Line("座標     : " + Num(p.x) + "," + Num(p.y));
-        r.Line("種類     : " + Num(p.mark));
-        r.Line("独立/従属: " + Num(p.movable));
-        r.Line("束縛状態 : " + Num(p.bindKind) + "," + Num(p.bindIndex) + Num(p.param));
-        r.Line("チェック : " + Num(p.exists));
-        r.Line("色       : " + Num(p.colour));
-        r.Line("束縛の種類: " + Num(p.bindKind));
-        r.Line("束縛番号  : " + Num(p.bindIndex));
-        r.Line("パラメータ  : " + Num(p.param));
+        r.Line("名前     : ", PadText(p.name, kNameWidth));
+        r.Line("座標     : ", p.x, ",", p.y);
+        r.Line("種類     : ", p.mark);
+        r.Line("独立/従属: ", p.movable);
+        r.Line("束縛状態 : ", p.bindKind, ",", p.bindIndex, p.param);
+        r.Line("チェック : ", p.exists);
+        r.Line("色       : ", p.colour);
+        r.Line("束縛の種類: ", p.bindKind);
+        r.Line("束縛番号  : ", p.bindIndex);
+        r.Line("パラメータ  : ", p.param);
     }
     r.Line(kSeparator);
 
     for (int i = 1; i <= f.ObjectCount[2]; ++i) {
         const LineRecord& l = f.Lines[i];
         r.Line();
-        r.Line("名前     : " + PadText(l.name, kNameWidth));
-        r.Line("(" + Num(l.x1) + "," + Num(l.y1) + ") -" + "(" + Num(l.x2) + "," + Num(l.y2) + ")");
-        r.Line("方向     : " + Num(l.dx) + "," + Num(l.dy));
-        r.Line("種類     : " + Num(l.form));
-        r.Line("チェック : " + Num(l.exists));
-        r.Line("色       : " + Num(l.colour));
-        r.Line("軌跡の色  : " + Num(l.locusColour));
+        r.Line("名前     : ", PadText(l.name, kNameWidth));
+        r.Line('(', l.x1, ',', l.y1, ") -(", l.x2, ',', l.y2, ')');
+        r.Line("方向     : ", l.dx, ",", l.dy);
+        r.Line("種類     : ", l.form);
+        r.Line("チェック : ", l.exists);
+        r.Line("色       : ", l.colour);
+        r.Line("軌跡の色  : ", l.locusColour);
     }
     r.Line(kSeparator);
 
     for (int i = 1; i <= f.ObjectCount[3]; ++i) {
         const CircleRecord& c = f.Circles[i];
         r.Line();
-        r.Line("名前     : " + PadText(c.name, kNameWidth));
-        r.Line("中心 (" + Num(c.cx) + "," + Num(c.cy) + "), " + "半径: " + Num(c.r));
-        r.Line("チェック : " + Num(c.exists));
-        r.Line("色       : " + Num(c.colour));
-        r.Line("軌跡の色  : " + Num(c.locusColour));
+        r.Line("名前     : ", PadText(c.name, kNameWidth));
+        r.Line("中心 (", c.cx, ',', c.cy, "), 半径: ", c.r);
+        r.Line("チェック : ", c.exists);
+        r.Line("色       : ", c.colour);
+        r.Line("軌跡の色  : ", c.locusColour);
     }
     r.Line(kSeparator);
     r.Line("以上");

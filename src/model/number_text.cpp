@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <system_error>
 
 namespace kv {
 
@@ -30,27 +31,44 @@ bool IsNumberChar(char c) {
 // Longest numeric prefix considered, as typed answers and formula operands are short.
 constexpr size_t kLongestNumber = 64;
 
-// " 0.5" -> " .5", "-0.5" -> "-.5"
-std::string DropLeadingZero(std::string s) {
-    if (s.size() >= 3 && s[1] == '0' && s[2] == '.') s.erase(1, 1);
-    return s;
-}
 }  // namespace
 
-std::string ConvertedNumber(double v) {
+void AppendConvertedNumber(std::string& out, double v) {
     if (v == 0) v = 0;  // -0 shows as 0
+    // As "%.15G" would print it, but independent of the locale, after room for the blank a
+    // value that is not negative starts with.
     char buf[64];
-    // As "%.15G" would print it, but independent of the locale.
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    std::string s(buf, res.ptr);
-    for (char& c : s)
-        if (c == 'e') c = 'E';
-    if (s[0] != '-') s.insert(s.begin(), ' ');
-    return DropLeadingZero(std::move(s));
+    char* const digits = buf + 1;
+    const auto res = std::to_chars(digits, buf + sizeof buf, v, std::chars_format::general, 15);
+    for (char* c = digits; c < res.ptr; ++c)
+        if (*c == 'e') *c = 'E';
+    char* begin = digits;
+    if (*begin != '-') *--begin = ' ';
+    // No zero before the point: " 0.5" -> " .5", "-0.5" -> "-.5".
+    if (res.ptr - begin >= 3 && begin[1] == '0' && begin[2] == '.') {
+        begin[1] = begin[0];
+        ++begin;
+    }
+    out.append(begin, res.ptr);
+}
+
+void AppendConvertedNumber(std::string& out, long long v) {
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    if (v >= 0) out += ' ';
+    out.append(buf, res.ptr);
+}
+
+std::string ConvertedNumber(double v) {
+    std::string s;
+    AppendConvertedNumber(s, v);
+    return s;
 }
 
 std::string ConvertedNumber(long long v) {
-    return v < 0 ? std::to_string(v) : " " + std::to_string(v);
+    std::string s;
+    AppendConvertedNumber(s, v);
+    return s;
 }
 
 std::string RoundTripNumber(double v) {
@@ -67,6 +85,17 @@ std::optional<double> ParseNumber(std::string_view text) {
     size_t e = text.find_last_not_of(" \t");
     if (b == std::string_view::npos) return std::nullopt;
     std::string_view t = text.substr(b, e - b + 1);
+    // Whole numbers, most of what a figure file holds, read directly: up to 15 digits are
+    // exact in a double, as the C library reads them too ("-0" is minus zero there as well).
+    {
+        const size_t sign = t.front() == '-' ? 1 : 0;
+        if (t.size() > sign && t.size() - sign <= 15) {
+            long long whole = 0;
+            size_t j = sign;
+            for (; j < t.size() && t[j] >= '0' && t[j] <= '9'; ++j) whole = whole * 10 + (t[j] - '0');
+            if (j == t.size()) return sign ? -static_cast<double>(whole) : static_cast<double>(whole);
+        }
+    }
     // Only the characters of a decimal number; strtod alone would also take hex, inf, nan.
     bool digit = false;
     for (char c : t) {
@@ -74,6 +103,14 @@ std::optional<double> ParseNumber(std::string_view text) {
         digit = digit || (c >= '0' && c <= '9');
     }
     if (!digit) return std::nullopt;
+    // Most stored numbers read at once (both readings round correctly to the same double); a
+    // text the quick reading does not take whole, or whose value it cannot hold, takes the
+    // C library's way, which decides as before.
+    double quick = 0;
+    const auto [stop, error] = std::from_chars(t.data(), t.data() + t.size(), quick);
+    if (error == std::errc() && stop == t.data() + t.size() &&
+        std::isfinite(quick))
+        return quick;
     std::string s(t);
     char* end = nullptr;
     errno = 0;

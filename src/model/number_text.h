@@ -14,6 +14,9 @@ namespace kv {
 std::string ConvertedNumber(double v);
 // The converted form of an integer (" 3", "-2").
 std::string ConvertedNumber(long long v);
+// The same forms appended to `out`, as a long report writes them.
+void AppendConvertedNumber(std::string& out, double v);
+void AppendConvertedNumber(std::string& out, long long v);
 
 // The shortest text that reads back to exactly the same double ("0.1", "-2", "1E-05").
 std::string RoundTripNumber(double v);

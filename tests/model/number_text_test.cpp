@@ -11,6 +11,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace kv {
 namespace {
@@ -68,6 +69,37 @@ TEST(ParseNumber, AcceptsUsualSpellingsAndRefusesTheRest) {
     EXPECT_FALSE(ParseNumber("1e999"));
     EXPECT_FALSE(ParseNumber("1 2"));
     EXPECT_FALSE(ParseNumber("."));
+}
+
+// Whatever the spelling (stored, converted, long, signed, underflowing), a number reads as the
+// C library reads it whole.
+TEST(ParseNumber, ReadsAsTheCLibraryDoes) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> mant(-1, 1);
+    std::uniform_int_distribution<int> ex(-1080, 1030);
+    const char* formats[] = {"%.15G", "%.17g", "%.3e", "%+.6f", "%.25g"};
+    std::vector<std::string> texts = {"1e-400", "-4.9e-324", "2.4703282292062328e-324", "+.5",
+                                      "0.1000000000000000055511151231257827", "1e308", "1.8e308",
+                                      "+-1", "1e", "--1", "1.2.3", "00012", "-0"};
+    for (int i = 0; i < 3000; ++i) {
+        char buf[400];
+        std::snprintf(buf, sizeof buf, formats[i % std::size(formats)], std::ldexp(mant(rng), ex(rng)));
+        texts.push_back(buf);
+        texts.push_back(ConvertedNumber(std::ldexp(mant(rng), ex(rng) / 4)));
+    }
+    for (const std::string& t : texts) {
+        const std::string trimmed = t.substr(t.find_first_not_of(' '));
+        char* end = nullptr;
+        const double want = std::strtod(trimmed.c_str(), &end);
+        const auto got = ParseNumber(t);
+        if (*end != 0 || !std::isfinite(want)) {
+            EXPECT_FALSE(got.has_value()) << t;
+        } else {
+            ASSERT_TRUE(got.has_value()) << t;
+            EXPECT_EQ(std::signbit(*got), std::signbit(want)) << t;
+            EXPECT_EQ(*got, want) << t;
+        }
+    }
 }
 
 TEST(LeadingNumber, ReadsTheLongestNumericPrefix) {
