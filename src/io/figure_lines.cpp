@@ -59,6 +59,22 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
+TextLines::TextLines(std::string_view text)
+    : text_(text), end_(LineEnd(text)), count_(CountLines(text)) {}
+
+std::string_view TextLines::operator[](size_t i) const {
+    if (i < line_) line_ = 0, offset_ = 0;
+    for (; line_ < i; ++line_) {
+        const size_t stop = text_.find(end_, offset_);
+        offset_ = stop == std::string_view::npos ? text_.size() : stop + 1;
+    }
+    size_t stop = text_.find(end_, offset_);
+    if (stop == std::string_view::npos) stop = text_.size();
+    std::string_view line = text_.substr(offset_, stop - offset_);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
 size_t CountLines(std::string_view text) {
     if (text.empty()) return 0;
     const char end = LineEnd(text);

@@ -36,6 +36,24 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 // How many lines SplitLines finds, without making the list.
 size_t CountLines(std::string_view text);
 
+// The lines SplitLines finds, each found when it is asked for instead of listed beforehand: a
+// reader asks for them mostly in order, and each is found from the last one asked for (going
+// back starts from the top). A long file then needs no table of its lines.
+class TextLines {
+  public:
+    explicit TextLines(std::string_view text);
+    size_t size() const { return count_; }
+    // Line i (below size()), without its line end.
+    std::string_view operator[](size_t i) const;
+
+  private:
+    std::string_view text_;
+    char end_;
+    size_t count_;
+    mutable size_t line_ = 0;  // the line that starts at offset_
+    mutable size_t offset_ = 0;
+};
+
 // The values of one line, viewing into it. A blank line has no values.
 ParsedLine ParseFields(std::string_view line);
 

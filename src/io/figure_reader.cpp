@@ -82,7 +82,7 @@ const char* KindName(int kind, bool plural) {
 // One attempt at reading the lines in one layout revision.
 class LayoutReader {
   public:
-    LayoutReader(const std::vector<std::string_view>& lines, int revision, int capacity)
+    LayoutReader(const TextLines& lines, int revision, int capacity)
         : lines_(lines), revision_(revision) {
         ResetFigure(fig_, capacity);
     }
@@ -114,7 +114,7 @@ class LayoutReader {
     bool ReadNumber(int i);
     void ReadSwapLines();
 
-    const std::vector<std::string_view>& lines_;
+    const TextLines& lines_;
     const int revision_;
     size_t next_ = 0;  // index of the next line to read
     Figure fig_;
@@ -390,10 +390,9 @@ ReadResult ReadFigureBytes(std::string&& bytes, std::string_view path, int capac
     if (bytes.size() > kMaxFigureFileBytes) return Failure(path, 0, "the file is too large");
     const std::optional<std::string> text = DecodeFigureText(std::move(bytes));
     if (!text) return Failure(path, 0, "the file is neither UTF-8 nor Shift-JIS text");
-    if (CountLines(*text) > kMaxFigureFileLines)
-        return Failure(path, 0, "the file has too many lines");
-    const std::vector<std::string_view> lines = SplitLines(*text);
-    if (lines.empty()) return Failure(path, 0, "the file is empty");
+    const TextLines lines(*text);
+    if (lines.size() > kMaxFigureFileLines) return Failure(path, 0, "the file has too many lines");
+    if (lines.size() == 0) return Failure(path, 0, "the file is empty");
 
     LayoutReader current(lines, 1, capacity);
     if (current.Read()) {

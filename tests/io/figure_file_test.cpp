@@ -189,6 +189,19 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     return s;
 }
 
+// Lines found as they are asked for, in any order and with every line-end style, are the
+// lines of the whole split.
+TEST(FigureFile, LinesAskedForInAnyOrderAreTheSplitLines) {
+    for (std::string_view text : {"a\r\nbb\r\n\r\nccc", "a\nbb\n\nccc\n", "a\rbb\r\rccc\r", "x", "\n"}) {
+        const std::vector<std::string_view> split = SplitLines(text);
+        const TextLines lines(text);
+        ASSERT_EQ(lines.size(), split.size()) << text;
+        for (size_t i : {size_t{0}, split.size() - 1, size_t{1}, size_t{0}, split.size() / 2}) {
+            if (i < split.size()) EXPECT_EQ(lines[i], split[i]) << text << " line " << i;
+        }
+    }
+}
+
 TEST(FigureFile, EveryFieldAndEveryCodeSurvivesWriteAndRead) {
     const Figure f = EveryFieldFigure();
     const std::string text = FigureFileText(f);
