@@ -1,5 +1,6 @@
 #include "io/report.h"
 
+#include <charconv>
 #include <type_traits>
 
 #include "model/catalogue.h"
@@ -39,10 +40,22 @@ class Report {
         Line(i, ':', PadText(code, kCodeWidth), '(', shown, ')');
     }
     // A procedure's input or output slots as kind:index pairs.
+    // A procedure's input or output slots as kind:index pairs, put together in place (there
+    // are twenty such lines to each procedure).
     void Slots(std::string_view label, const SlotRow& row) {
-        Put(label);
-        for (int j = 1; j <= kSlots; ++j) Put(row[j].kind), Put(':'), Put(row[j].index), Put(" , ");
-        Line();
+        char line[16 * kSlots + 8];
+        char* at = line;
+        const auto number = [&](i16 v) {
+            if (v >= 0) *at++ = ' ';
+            at = std::to_chars(at, line + sizeof line, v).ptr;
+        };
+        for (int j = 1; j <= kSlots; ++j) {
+            number(row[j].kind);
+            *at++ = ':';
+            number(row[j].index);
+            for (char c : {' ', ',', ' '}) *at++ = c;
+        }
+        Line(label, std::string_view(line, static_cast<size_t>(at - line)));
     }
     std::string Take() { return std::move(out_); }
 
