@@ -396,6 +396,36 @@ TEST(FigureFile, UsualNumberSpellingsBlanksAndLineEndsAreRead) {
     EXPECT_EQ(back.Points[2].name, "B");
 }
 
+// A slot line reads the same in every spelling of its two numbers, and is refused alike in
+// the spellings that are not two numbers.
+TEST(FigureFile, SlotLinesReadAlikeInEverySpelling) {
+    const std::vector<std::string> lines = LinesOf(FigureFileText(TriangleFigure()));
+    const size_t slot = 1 + static_cast<size_t>(std::stoi(lines[0]));  // procedure 1, input 1
+    const Figure plain = ReadOk(FigureFileText(TriangleFigure()));
+    const ObjectRef want = plain.ProcInput[1][1];
+    const std::string k = std::to_string(want.kind), i = std::to_string(want.index);
+    const auto read = [&](const std::string& spelling) {
+        std::vector<std::string> changed = lines;
+        changed[slot] = spelling;
+        std::string text;
+        for (const std::string& l : changed) text += l + "\r\n";
+        return ReadFigureText(text, "slots.kvf");
+    };
+    for (const std::string& ok : {" " + k + " , " + i + " ", "\t" + k + ",\t" + i, "+" + k + "," + i,
+                                  k + ".0," + i, "000000" + k + "," + i, "-0," + i}) {
+        const ReadResult r = read(ok);
+        ASSERT_TRUE(r.result.ok()) << ok << ": " << r.result.error.Describe();
+        EXPECT_EQ(r.figure->ProcInput[1][1].index, want.index) << ok;
+        EXPECT_EQ(r.figure->ProcInput[1][1].kind, ok.starts_with("-0") ? 0 : want.kind) << ok;
+    }
+    for (const std::string& bad : {k + "," + i + ",", k + ";" + i, k + ",", "," + i,
+                                   k + "," + i + " x", k + ",99999"}) {
+        const ReadResult r = read(bad);
+        EXPECT_FALSE(r.result.ok()) << bad;
+        EXPECT_EQ(r.result.error.line, static_cast<int>(slot) + 1) << bad;
+    }
+}
+
 TEST(FigureFile, ShiftJisFilesAreReadWithTheirJapaneseNames) {
     // "点Ａ" and "円" in Shift-JIS; a UTF-8 byte-order mark is accepted too.
     std::string text = FigureFileText(TriangleFigure());
