@@ -157,6 +157,25 @@ class LayoutReader {
 bool LayoutReader::Values(Item item, std::span<const Target> targets) {
     if (next_ >= lines_.size()) return Fail(LineNo(), "the file ends before " + item.Text());
     const int line = LineNo();
+    // A line of one plain number, most of a file, is read at once; whatever that reading does
+    // not take is read (and explained) as every other line is.
+    if (targets.size() == 1 && (targets[0].type == Target::kReal || targets[0].type == Target::kInteger)) {
+        const std::string_view text = lines_[next_];
+        if (text.find_first_of("\",") == std::string_view::npos) {
+            if (const std::optional<double> v = ParseNumber(text)) {
+                if (targets[0].type == Target::kReal) {
+                    *static_cast<double*>(targets[0].ptr) = *v;
+                    ++next_;
+                    return true;
+                }
+                if (*v == std::floor(*v) && *v >= -32768 && *v <= 32767) {
+                    *static_cast<i16*>(targets[0].ptr) = static_cast<i16>(*v);
+                    ++next_;
+                    return true;
+                }
+            }
+        }
+    }
     ParsedLine parsed = ParseFields(lines_[next_++]);
     if (!parsed.error.empty()) return Fail(line, parsed.error + " (" + item.Text() + ")");
     if (parsed.count != targets.size()) {
