@@ -16,7 +16,9 @@ int RunReportCommand(const std::string& file, std::ostream& out, std::ostream& e
     Notifier note;
     note.message = [&err](const std::string& text) { err << text << "\n"; };
     RecomputeFigure(f, note);
-    out << ConstructionReport(f, file);
+    WriteConstructionReport(f, file, [&out](std::string_view piece) {
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    });
     out.flush();
     if (!out) {
         err << "korvinth: the report could not be written to standard output\n";

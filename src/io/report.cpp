@@ -17,17 +17,20 @@ class Report {
   public:
     // The text is written into one buffer reserved for the figure's size: a line of about 70
     // bytes for each of a procedure's three listings and each field of an object.
-    explicit Report(const Figure& f) {
-        long objects = 0;
-        for (int k = kKindNumber; k <= kKindCircle; ++k) objects += Count(f, static_cast<i16>(k));
-        out_.reserve(static_cast<size_t>(1024 + 70L * (4L * f.ProcedureCount + 11L * objects)));
-    }
+    // The text goes to `write` a piece of about kPiece bytes at a time, so that a long report
+    // is never held whole unless the writer keeps it.
+    explicit Report(const ReportWriter& write) : write_(write) { out_.reserve(kPiece + 1024); }
     // One line of texts and numbers, each appended in place: a number in its converted form,
     // as an integer or a real as its type is.
     template <class... Pieces>
     void Line(const Pieces&... pieces) {
         (Put(pieces), ...);
         out_ += "\r\n";
+        if (out_.size() >= kPiece) Flush();
+    }
+    void Flush() {
+        if (!out_.empty()) write_(out_);
+        out_.clear();
     }
     // Procedure i's number, code and what the code does.
     void Procedure(const Figure& f, int i) {
@@ -57,7 +60,6 @@ class Report {
         }
         Line(label, std::string_view(line, static_cast<size_t>(at - line)));
     }
-    std::string Take() { return std::move(out_); }
 
   private:
     template <class T>
@@ -71,13 +73,27 @@ class Report {
         }
     }
 
+    static constexpr size_t kPiece = 1 << 16;
+    const ReportWriter& write_;
     std::string out_;
 };
 
 }  // namespace
 
 std::string ConstructionReport(const Figure& f, std::string_view fileName) {
-    Report r(f);
+    // Reserved for the figure's size: a line of about 70 bytes for each of a procedure's three
+    // listings and each field of an object.
+    long objects = 0;
+    for (int k = kKindNumber; k <= kKindCircle; ++k) objects += Count(f, static_cast<i16>(k));
+    std::string text;
+    text.reserve(static_cast<size_t>(1024 + 70L * (4L * f.ProcedureCount + 11L * objects)));
+    WriteConstructionReport(f, fileName, [&text](std::string_view piece) { text += piece; });
+    return text;
+}
+
+void WriteConstructionReport(const Figure& f, std::string_view fileName,
+                             const ReportWriter& write) {
+    Report r(write);
     r.Line("FileName : ", fileName);
     r.Line("作図手続き数 : ", f.ProcedureCount);
     r.Line(kSeparator);
@@ -149,7 +165,7 @@ std::string ConstructionReport(const Figure& f, std::string_view fileName) {
     }
     r.Line(kSeparator);
     r.Line("以上");
-    return r.Take();
+    r.Flush();
 }
 
 }  // namespace kv
