@@ -79,6 +79,11 @@ const char* KindName(int kind, bool plural) {
     }
 }
 
+// Whether a number of the file is whole and fits the 16 bits its field holds.
+bool FitsSmallWhole(double v) {
+    return v == std::floor(v) && v >= -32768 && v <= 32767;
+}
+
 // A slot line in its usual spelling, two whole numbers from -32768 to 32767 with a comma
 // between them and blanks allowed around each ("3,12"), read at once into kind and index.
 // False for anything else, which the general reading reads or explains.
@@ -168,7 +173,7 @@ bool LayoutReader::Values(Item item, std::span<const Target> targets) {
                     ++next_;
                     return true;
                 }
-                if (*v == std::floor(*v) && *v >= -32768 && *v <= 32767) {
+                if (FitsSmallWhole(*v)) {
                     *static_cast<i16*>(targets[0].ptr) = static_cast<i16>(*v);
                     ++next_;
                     return true;
@@ -202,7 +207,7 @@ bool LayoutReader::Values(Item item, std::span<const Target> targets) {
             *static_cast<double*>(t.ptr) = *v;
             continue;
         }
-        if (*v != std::floor(*v) || *v < -32768 || *v > 32767) {
+        if (!FitsSmallWhole(*v)) {
             return Fail(line, Shown(field.raw) + " is not a whole number from -32768 to 32767 (" +
                                   item.Text() + ")");
         }

@@ -198,11 +198,12 @@ QPen ImageSurface::PenOf(Rgb c, bool cosmetic) const {
 
 std::optional<PixelStroke> ImageSurface::DirectStroke(Rgb c) {
     if (scale_ != 1 || penWidth_ != 1 || dotted_ || ShowsScene(c)) return std::nullopt;
-    // The image's own pixels, unshared (a kept scene keeps the pixels it was taken with).
-    auto* pixels = reinterpret_cast<std::uint32_t*>(image_.bits());
-    const std::uint32_t colour = ToPixel32(c);
-    return PixelStroke(pixels, image_.width(), image_.height(), image_.bytesPerLine() / 4, colour,
-                       true, smooth_);
+    return InkOnImage(c);
+}
+
+PixelStroke ImageSurface::InkOnImage(Rgb c) {
+    return PixelStroke(reinterpret_cast<std::uint32_t*>(image_.bits()), image_.width(),
+                       image_.height(), image_.bytesPerLine() / 4, ToPixel32(c), true, smooth_);
 }
 
 void ImageSurface::UsePen(QPainter& p, Rgb c) {
@@ -354,20 +355,13 @@ void ImageSurface::Line(float x1, float y1, float x2, float y2, Rgb c) {
     if (!ClipSegment(area, a.x, a.y, b.x, b.y)) return;
     Touch(a.x, a.y, b.x, b.y);
     if (auto direct = DirectStroke(c)) {
-        if (smooth_) {
-            const QLineF line(Centre(a), Centre(b));
-            direct->Line(line.x1(), line.y1(), line.x2(), line.y2());
-            if (mirror_) {
-                UsePen(*mirror_, c);
-                mirror_->drawLine(line);
-            }
-        } else {
-            const QPoint from = PixelPoint(a), to = PixelPoint(b);
-            direct->Line(from.x(), from.y(), to.x(), to.y());
-            if (mirror_) {
-                UsePen(*mirror_, c);
-                mirror_->drawLine(from, to);
-            }
+        // Smooth lines join pixel centres, whole-pixel ones the pixels themselves.
+        const QLineF line = smooth_ ? QLineF(Centre(a), Centre(b))
+                                    : QLineF(PixelPoint(a), PixelPoint(b));
+        direct->Line(line.x1(), line.y1(), line.x2(), line.y2());
+        if (mirror_) {
+            UsePen(*mirror_, c);
+            mirror_->drawLine(line);
         }
         return;
     }
@@ -511,15 +505,9 @@ void ImageSurface::Dot(float x, float y, float radius, Rgb c) {
     const QPointF centre = Centre(a);
     Touch(centre.x() - radius, centre.y() - radius, centre.x() + radius, centre.y() + radius);
     if (smooth_ && scale_ == 1 && !ShowsScene(c) && radius <= kDotStampRadius) {
-        auto* pixels = reinterpret_cast<std::uint32_t*>(image_.bits());
-        const qsizetype stride = image_.bytesPerLine() / 4;
+        PixelStroke ink = InkOnImage(c);
         const int x0 = PixelIndex(a.x), y0 = PixelIndex(a.y);
-        const std::uint32_t colour = ToPixel32(c);
-        for (const DotPixel& d : DotStampOf(radius)) {
-            const int x = x0 + d.dx, y = y0 + d.dy;
-            if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height())
-                BlendPixel(pixels[y * stride + x], colour, d.coverage);
-        }
+        for (const DotPixel& d : DotStampOf(radius)) ink.Blend(x0 + d.dx, y0 + d.dy, d.coverage);
         if (mirror_) {
             mirror_->setPen(Qt::NoPen);
             mirror_->setBrush(QBrush(ToQColor(c)));
@@ -682,10 +670,7 @@ const ImageSurface::GlyphStamp& ImageSurface::StampOf(GlyphStamps& stamps, int f
 }
 
 bool ImageSurface::StampText(const ShapedText& text, QPointF origin, Rgb c) {
-    auto* pixels = reinterpret_cast<std::uint32_t*>(image_.bits());
-    const int width = image_.width(), height = image_.height();
-    const qsizetype stride = image_.bytesPerLine() / 4;
-    const std::uint32_t colour = ToPixel32(c);
+    PixelStroke ink = InkOnImage(c);
     for (const PlacedGlyph& g : text.glyphs) {
         // The painter's placement: the position in 26.6 fixed point, cut toward zero; the
         // glyph's pixel is the one the position lies in across, the nearest one down.
@@ -695,12 +680,8 @@ bool ImageSurface::StampText(const ShapedText& text, QPointF origin, Rgb c) {
         const GlyphStamp& stamp = StampOf(*g.stamps, fx & 63);
         if (!stamp.whole) return false;
         const int x0 = fx >> 6, y0 = ((fy + 32) & -64) >> 6;
-        for (const GlyphStamp::Row& r : stamp.rows) {
-            const int y = y0 + r.dy;
-            const int from = std::max(x0 + r.dx, 0), to = std::min(x0 + r.dx + r.length, width);
-            if (y < 0 || y >= height || from >= to) continue;
-            std::fill(pixels + y * stride + from, pixels + y * stride + to, colour);
-        }
+        for (const GlyphStamp::Row& r : stamp.rows)
+            ink.Span(y0 + r.dy, x0 + r.dx, x0 + r.dx + r.length);
     }
     return true;
 }

@@ -127,6 +127,9 @@ class ImageSurface : public Surface {
     // Strokes in `c` written straight into the image, when the painter would draw them with a
     // one-pixel solid whole-pixel pen (see PixelStroke); nothing otherwise.
     std::optional<PixelStroke> DirectStroke(Rgb c);
+    // Writing in `c` straight into the image's own pixels (unshared: a kept scene keeps the
+    // pixels it was taken with), smooth as the surface is.
+    PixelStroke InkOnImage(Rgb c);
     // Whether drawing in `c` on the image shows the kept scene instead (see Surface).
     bool ShowsScene(Rgb c) const;
     // Notes pixels about to be drawn (in image pixels, widened by the pen), for RestoreLayer.

@@ -56,6 +56,18 @@ class PixelStroke {
     static bool LiesOnWholePixels(double left, double top, double width, double height);
     // The pixel nearest to (x, y), in full.
     void Point(double x, double y);
+    // `coverage` (0..255) of the colour over pixel (x, y), as the painter blends a smooth edge.
+    void Blend(int x, int y, unsigned coverage) {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+        BlendPixel(pixels_[y * stride_ + x], colour_, coverage);
+    }
+    // Pixels `from` up to `to` of row y in full.
+    void Span(int y, int from, int to) {
+        if (y < 0 || y >= height_) return;
+        from = from < 0 ? 0 : from;
+        to = to > width_ ? width_ : to;
+        for (std::uint32_t* p = pixels_ + y * stride_ + from; from < to; ++from) *p++ = colour_;
+    }
 
   private:
     struct Pixel {
@@ -69,10 +81,6 @@ class PixelStroke {
     void Plot(int x, int y) {
         if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
         pixels_[y * stride_ + x] = colour_;
-    }
-    void Blend(int x, int y, unsigned coverage) {
-        if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-        BlendPixel(pixels_[y * stride_ + x], colour_, coverage);
     }
     template <bool kVertical>
     void SmoothRun(int a1, int b1, int a2, int b2, int caps);
