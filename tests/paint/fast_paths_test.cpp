@@ -115,6 +115,14 @@ TEST(FastPaths, DragStepsPaintWhatThePlainStepsPaint) {
     }
 }
 
+// The font the surface prints whole-pixel text in, at `size` pixels.
+QFont WholePixelFont(int size) {
+    QFont font;
+    font.setPixelSize(size);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
 // Texts printed through the surface, in pieces and whole, plain and on a box, in several
 // sizes and at fractional positions, twice each (the second time from what was shaped
 // before), against QPainter::drawText with the surface's font put where the surface puts
@@ -128,9 +136,7 @@ TEST(FastPaths, PrintedTextMatchesPlainDrawText) {
         surface.SetPixelScale();
         surface.Clear();
         want.fill(QColor(192, 192, 192));
-        QFont font;
-        font.setPixelSize(size);
-        font.setStyleStrategy(QFont::NoAntialias);
+        const QFont font = WholePixelFont(size);
         QPainter p(&want);
         p.setFont(font);
         const QFontMetricsF fm(font, &want);
@@ -180,9 +186,7 @@ TEST(FastPaths, ScatteredTextMatchesPlainDrawText) {
         surface.SetPixelScale();
         QImage want(400, 300, QImage::Format_RGB32);
         want.fill(QColor(192, 192, 192));
-        QFont font;
-        font.setPixelSize(size);
-        font.setStyleStrategy(QFont::NoAntialias);
+        const QFont font = WholePixelFont(size);
         QPainter p(&want);
         p.setFont(font);
         p.setPen(QColor(0, 0, 0));
