@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <system_error>
 
@@ -33,23 +34,106 @@ constexpr size_t kLongestNumber = 64;
 
 }  // namespace
 
+namespace {
+
+// The digits of v rounded to 15 significant ones, as "%.15G" gives them, written from `at`
+// through the shortest digits that read back as v: when those have more than 15 digits, the
+// ones past the fifteenth tell on which side of the rounding boundary v lies (the boundary
+// has at most 16 digits, so a shorter or nearer text would have been the shortest one had it
+// lain between them); shortest digits of 15 or fewer are the rounded ones, since a double
+// holds more than 15 digits. Only when they stand exactly on the boundary (a sixteenth digit
+// of 5 and no more) is the exact value needed; that, a value below the normal range (which
+// holds fewer digits) and one that is not finite return nullptr and are left to the
+// library's own rounding.
+char* ShortestRoundedTo15(double v, char* at, char* end) {
+    if (!std::isfinite(v) || std::fabs(v) < std::numeric_limits<double>::min()) return nullptr;
+    char sci[40];
+    const auto res = std::to_chars(sci, sci + sizeof sci, v, std::chars_format::scientific);
+    if (res.ec != std::errc()) return nullptr;
+    // "-d.ddde±xx": the digits without the point, and the exponent of the first.
+    char digits[20];
+    int n = 0;
+    const char* c = sci;
+    const bool negative = *c == '-';
+    if (negative) ++c;
+    for (; c < res.ptr && *c != 'e'; ++c)
+        if (*c != '.') digits[n++] = *c;
+    if (c == res.ptr || n == 0 || n > 17) return nullptr;
+    int exponent = 0;
+    std::from_chars(c + 1 + (c[1] == '+'), res.ptr, exponent);
+    if (n > 15) {
+        const bool tie = n == 16 && digits[15] == '5';
+        if (tie) return nullptr;
+        const bool up = digits[15] >= '5';
+        n = 15;
+        if (up) {
+            int k = n - 1;
+            while (k >= 0 && digits[k] == '9') --k;
+            if (k < 0) {  // 999... rounds to 1000...
+                digits[0] = '1';
+                n = 1;
+                ++exponent;
+            } else {
+                ++digits[k];
+                n = k + 1;
+            }
+        }
+    }
+    while (n > 1 && digits[n - 1] == '0') --n;
+    if (end - at < 32) return nullptr;
+    if (negative) *at++ = '-';
+    if (exponent >= -4 && exponent < 15) {
+        if (exponent < 0) {
+            *at++ = '0';
+            *at++ = '.';
+            for (int k = -1; k > exponent; --k) *at++ = '0';
+            for (int k = 0; k < n; ++k) *at++ = digits[k];
+        } else {
+            for (int k = 0; k <= exponent; ++k) *at++ = k < n ? digits[k] : '0';
+            if (n > exponent + 1) {
+                *at++ = '.';
+                for (int k = exponent + 1; k < n; ++k) *at++ = digits[k];
+            }
+        }
+        return at;
+    }
+    *at++ = digits[0];
+    if (n > 1) {
+        *at++ = '.';
+        for (int k = 1; k < n; ++k) *at++ = digits[k];
+    }
+    *at++ = 'E';
+    *at++ = exponent < 0 ? '-' : '+';
+    const int e = exponent < 0 ? -exponent : exponent;
+    if (e < 10) *at++ = '0';
+    return std::to_chars(at, end, e).ptr;
+}
+
+// v as "%.15G" would print it, but independent of the locale.
+char* Digits15(double v, char* at, char* end) {
+    if (char* stop = ShortestRoundedTo15(v, at, end)) return stop;
+    const auto res = std::to_chars(at, end, v, std::chars_format::general, 15);
+    for (char* c = at; c < res.ptr; ++c)
+        if (*c == 'e') *c = 'E';
+    return res.ptr;
+}
+
+}  // namespace
+
 void AppendConvertedNumber(std::string& out, double v) {
     if (v == 0) v = 0;  // -0 shows as 0
-    // As "%.15G" would print it, but independent of the locale, after room for the blank a
-    // value that is not negative starts with.
+    // After room for the blank a value that is not negative starts with.
     char buf[64];
     char* const digits = buf + 1;
-    const auto res = std::to_chars(digits, buf + sizeof buf, v, std::chars_format::general, 15);
-    for (char* c = digits; c < res.ptr; ++c)
-        if (*c == 'e') *c = 'E';
+    char* const stop = Digits15(v, digits, buf + sizeof buf);
     char* begin = digits;
     if (*begin != '-') *--begin = ' ';
     // No zero before the point: " 0.5" -> " .5", "-0.5" -> "-.5".
-    if (res.ptr - begin >= 3 && begin[1] == '0' && begin[2] == '.') {
+    if (stop - begin >= 3 && begin[1] == '0' && begin[2] == '.') {
         begin[1] = begin[0];
         ++begin;
     }
-    out.append(begin, res.ptr);
+    out.append(begin, stop);
 }
 
 void AppendConvertedNumber(std::string& out, long long v) {
@@ -81,10 +165,12 @@ std::string RoundTripNumber(double v) {
 }
 
 std::optional<double> ParseNumber(std::string_view text) {
-    size_t b = text.find_first_not_of(" \t");
-    size_t e = text.find_last_not_of(" \t");
-    if (b == std::string_view::npos) return std::nullopt;
-    std::string_view t = text.substr(b, e - b + 1);
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    size_t b = 0, e = text.size();
+    while (b < e && blank(text[b])) ++b;
+    while (e > b && blank(text[e - 1])) --e;
+    if (b == e) return std::nullopt;
+    std::string_view t = text.substr(b, e - b);
     // Whole numbers, most of what a figure file holds, read directly: up to 15 digits are
     // exact in a double, as the C library reads them too ("-0" is minus zero there as well).
     {

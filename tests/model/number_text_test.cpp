@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -36,6 +37,43 @@ TEST(ConvertedNumber, ExponentFormAtTheExtremes) {
     EXPECT_EQ(ConvertedNumber(1.5e-5), " 1.5E-05");
     EXPECT_EQ(ConvertedNumber(-2e-7), "-2E-07");
     EXPECT_EQ(ConvertedNumber(0.0001), " .0001");
+}
+
+// The converted form is "%.15G" with the sign position and without a zero before the point;
+// it is made from the shortest digits where they decide the rounding, so every kind of value
+// near a rounding boundary is checked against the C library's printing.
+TEST(ConvertedNumber, RoundsAsPrintfDoes) {
+    const auto printed = [](double v) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.15G", v == 0 ? 0.0 : v);
+        std::string s = buf;
+        if (s[0] != '-') s.insert(0, " ");
+        if (s.size() >= 3 && s[1] == '0' && s[2] == '.') s.erase(1, 1);
+        return s;
+    };
+    std::vector<double> values = {999999999999999.5, 99999999999999.95, 9.999999999999995,
+                                  999999999999999.4, 0.000099999999999999995, 1e15 - 1,
+                                  1e-5, 123456789012345.6, 0.1, 1.0 / 3,
+                                  std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::denorm_min()};
+    std::mt19937_64 rng(7);
+    std::uniform_int_distribution<int> ex(-30, 30), digit(0, 9), length(14, 17);
+    std::uniform_real_distribution<double> mant(-1, 1);
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(std::ldexp(mant(rng), ex(rng)));
+        values.push_back(std::bit_cast<double>(rng()));
+        // Decimal texts of 14 to 17 digits, many ending in 5 or 9s: boundaries and carries.
+        std::string text = "0.";
+        const int n = length(rng);
+        for (int k = 0; k < n; ++k) text += static_cast<char>('0' + (k + 1 == n ? 5 : digit(rng)));
+        if (i % 3 == 0) text.replace(2, 6, "999999");
+        values.push_back(std::strtod(text.c_str(), nullptr) * std::pow(10.0, ex(rng) / 2));
+    }
+    for (double v : values) {
+        if (!std::isfinite(v)) continue;
+        ASSERT_EQ(ConvertedNumber(v), printed(v)) << std::hexfloat << v;
+        ASSERT_EQ(ConvertedNumber(-v), printed(-v)) << std::hexfloat << -v;
+    }
 }
 
 TEST(RoundTripNumber, ReadsBackBitForBit) {
