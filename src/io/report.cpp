@@ -13,6 +13,12 @@ namespace {
 
 constexpr std::string_view kSeparator = "----------";
 
+// A text shown at the full width of its fixed-width field (PadText), appended in place.
+struct Padded {
+    std::string_view text;
+    int width;
+};
+
 class Report {
   public:
     // The text is written into one buffer reserved for the figure's size: a line of about 70
@@ -25,8 +31,7 @@ class Report {
     template <class... Pieces>
     void Line(const Pieces&... pieces) {
         (Put(pieces), ...);
-        out_ += "\r\n";
-        if (out_.size() >= kPiece) Flush();
+        EndLine();
     }
     void Flush() {
         if (!out_.empty()) write_(out_);
@@ -40,34 +45,43 @@ class Report {
         const std::string_view shown = op > 0 && !CodeCatalogue()[op - 1].displayName.empty()
                                            ? CodeCatalogue()[op - 1].displayName
                                            : std::string_view(code);
-        Line(i, ':', PadText(code, kCodeWidth), '(', shown, ')');
+        Line(i, ':', Padded{code, kCodeWidth}, '(', shown, ')');
     }
-    // A procedure's input or output slots as kind:index pairs.
     // A procedure's input or output slots as kind:index pairs, put together in place (there
     // are twenty such lines to each procedure).
     void Slots(std::string_view label, const SlotRow& row) {
-        char line[16 * kSlots + 8];
-        char* at = line;
-        const auto number = [&](i16 v) {
-            if (v >= 0) *at++ = ' ';
-            at = std::to_chars(at, line + sizeof line, v).ptr;
-        };
+        out_ += label;
         for (int j = 1; j <= kSlots; ++j) {
-            number(row[j].kind);
-            *at++ = ':';
-            number(row[j].index);
-            for (char c : {' ', ',', ' '}) *at++ = c;
+            Small(row[j].kind);
+            out_ += ':';
+            Small(row[j].index);
+            out_.append(" , ", 3);
         }
-        Line(label, std::string_view(line, static_cast<size_t>(at - line)));
+        EndLine();
     }
 
   private:
+    void EndLine() {
+        out_.append("\r\n", 2);
+        if (out_.size() >= kPiece) Flush();
+    }
+    // A 16-bit value in the converted form of an integer (" 3", "-2").
+    void Small(i16 v) {
+        char digits[8];
+        const auto res = std::to_chars(digits, digits + sizeof digits, v);
+        if (v >= 0) out_ += ' ';
+        out_.append(digits, res.ptr);
+    }
     template <class T>
     void Put(const T& piece) {
         if constexpr (std::is_floating_point_v<T>) {
             AppendConvertedNumber(out_, static_cast<double>(piece));
         } else if constexpr (std::is_integral_v<T> && !std::is_same_v<T, char>) {
             AppendConvertedNumber(out_, static_cast<long long>(piece));
+        } else if constexpr (std::is_same_v<T, Padded>) {
+            AppendPadded(out_, piece.text, piece.width);
+        } else if constexpr (std::is_array_v<T>) {
+            out_.append(piece, std::extent_v<T> - 1);  // a literal: its length is known
         } else {
             out_ += piece;
         }
@@ -117,18 +131,18 @@ void WriteConstructionReport(const Figure& f, std::string_view fileName,
     for (int i = 1; i <= f.ObjectCount[0]; ++i) {
         const NumberRecord& n = f.Numbers[i];
         r.Line();
-        r.Line("名前     : ", PadText(n.name, kNumberNameWidth));
+        r.Line("名前     : ", Padded{n.name, kNumberNameWidth});
         r.Line("値       : ", n.value);
         r.Line("独立/従属: ", n.isVariable);
         r.Line("チェック : ", n.exists);
-        r.Line("数式表示 : ", PadText(n.formula, kFormulaWidth));
+        r.Line("数式表示 : ", Padded{n.formula, kFormulaWidth});
     }
     r.Line(kSeparator);
 
     for (int i = 1; i <= f.ObjectCount[1]; ++i) {
         const PointRecord& p = f.Points[i];
         r.Line();
-        r.Line("名前     : ", PadText(p.name, kNameWidth));
+        r.Line("名前     : ", Padded{p.name, kNameWidth});
         r.Line("座標     : ", p.x, ",", p.y);
         r.Line("種類     : ", p.mark);
         r.Line("独立/従属: ", p.movable);
@@ -144,7 +158,7 @@ void WriteConstructionReport(const Figure& f, std::string_view fileName,
     for (int i = 1; i <= f.ObjectCount[2]; ++i) {
         const LineRecord& l = f.Lines[i];
         r.Line();
-        r.Line("名前     : ", PadText(l.name, kNameWidth));
+        r.Line("名前     : ", Padded{l.name, kNameWidth});
         r.Line('(', l.x1, ',', l.y1, ") -(", l.x2, ',', l.y2, ')');
         r.Line("方向     : ", l.dx, ",", l.dy);
         r.Line("種類     : ", l.form);
@@ -157,7 +171,7 @@ void WriteConstructionReport(const Figure& f, std::string_view fileName,
     for (int i = 1; i <= f.ObjectCount[3]; ++i) {
         const CircleRecord& c = f.Circles[i];
         r.Line();
-        r.Line("名前     : ", PadText(c.name, kNameWidth));
+        r.Line("名前     : ", Padded{c.name, kNameWidth});
         r.Line("中心 (", c.cx, ',', c.cy, "), 半径: ", c.r);
         r.Line("チェック : ", c.exists);
         r.Line("色       : ", c.colour);

@@ -51,10 +51,17 @@ std::string FitText(std::string_view s, int width) {
 }
 
 std::string PadText(std::string_view s, int width) {
-    std::string out = CutChars(s, width);
-    int n = CharCount(out);
-    if (n < width) out.append(static_cast<size_t>(width - n), ' ');
+    std::string out;
+    AppendPadded(out, s, width);
     return out;
+}
+
+void AppendPadded(std::string& out, std::string_view s, int width) {
+    if (width <= 0) return;
+    const std::string_view kept = s.substr(0, PrefixBytes(s, width));
+    out += kept;
+    const int n = CharCount(kept);
+    if (n < width) out.append(static_cast<size_t>(width - n), ' ');
 }
 
 }  // namespace kv

@@ -18,5 +18,7 @@ std::string Trim(std::string_view s);
 std::string FitText(std::string_view s, int width);
 // The text padded with blanks to width characters (cut when longer): the full fixed-width field.
 std::string PadText(std::string_view s, int width);
+// The same field appended to `out`.
+void AppendPadded(std::string& out, std::string_view s, int width);
 
 }  // namespace kv
