@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/calculator.h"
 #include "engine/makers.h"
+#include "model/catalogue.h"
 #include "model/number_text.h"
 #include "model/text.h"
 
@@ -39,47 +41,109 @@ std::string FormulaName(const Figure& f, std::string_view formula) {
     return name;
 }
 
+// The naming rules of output 1, one for each group of codes that names its result alike.
+enum class Naming : unsigned char {
+    kNone,
+    kJoined,         // L1, ND2P: the two names side by side
+    kLineLine,       // ND2L
+    kCircleCircle,   // ND2C
+    kLineCircle,     // NDLC
+    kPointCircle,    // NDPC
+    kPointLine,      // NDPL
+    kAngle,          // NA3P, NA3+, NA3M, NA3*
+    kArea,           // NAR3, NAR+
+    kLinesAngle,     // NA2L
+    kCircumference,  // NLC
+    kRadius,         // NRC
+    kSine,           // NSIN
+    kCosine,         // NCOS
+    kTangent,        // NTAN
+    kFormula,        // CALC
+};
+
+// The naming rule of each operation number (OperationOf), found once from the codes.
+Naming NamingOf(int op) {
+    static const std::vector<Naming> table = [] {
+        std::vector<Naming> t(CodeCatalogue().size() + 1, Naming::kNone);
+        const std::pair<std::string_view, Naming> rules[] = {
+            {"L1", Naming::kJoined},       {"ND2P", Naming::kJoined},
+            {"ND2L", Naming::kLineLine},   {"ND2C", Naming::kCircleCircle},
+            {"NDLC", Naming::kLineCircle}, {"NDPC", Naming::kPointCircle},
+            {"NDPL", Naming::kPointLine},  {"NA3P", Naming::kAngle},
+            {"NA3+", Naming::kAngle},      {"NA3M", Naming::kAngle},
+            {"NA3*", Naming::kAngle},      {"NAR3", Naming::kArea},
+            {"NAR+", Naming::kArea},       {"NA2L", Naming::kLinesAngle},
+            {"NLC", Naming::kCircumference}, {"NRC", Naming::kRadius},
+            {"NSIN", Naming::kSine},       {"NCOS", Naming::kCosine},
+            {"NTAN", Naming::kTangent},    {"CALC", Naming::kFormula},
+        };
+        for (const auto& [code, rule] : rules)
+            if (const i16 op = OperationOf(code); op > 0) t[static_cast<size_t>(op)] = rule;
+        return t;
+    }();
+    return op > 0 && op < static_cast<int>(table.size()) ? table[static_cast<size_t>(op)]
+                                                         : Naming::kNone;
+}
+
 // The name a code prescribes for output 1, from the names of inputs 1..3; false for a code
 // without a naming rule.
 bool RuleName(const Figure& f, int p, std::string& name) {
-    const std::string& code = f.ProcCode[p];
+    const Naming rule = NamingOf(f.ProcOp[p]);
+    if (rule == Naming::kNone) return false;
+    if (rule == Naming::kFormula) {
+        name = FormulaName(f, f.Numbers[f.ProcOutput[p][1].index].formula);
+        return true;
+    }
     const SlotRow& in = f.ProcInput[p];
     const std::string n1 = TrimRight(NameOf(f, in[1]));
     const std::string n2 = TrimRight(NameOf(f, in[2]));
     const std::string n3 = TrimRight(NameOf(f, in[3]));
-
-    if (code == "L1" || code == "ND2P") {
-        name = n1 + n2;
-    } else if (code == "ND2L") {
-        name = "距離(直線" + n1 + ", " + "直線" + n2 + ")";
-    } else if (code == "ND2C") {
-        name = "距離(円" + n1 + ", " + "円" + n2 + ")";
-    } else if (code == "NDLC") {
-        name = "距離(直線" + n1 + ", " + "円" + n2 + ")";
-    } else if (code == "NDPC") {
-        name = "距離(" + n1 + ", " + "円" + n2 + ")";
-    } else if (code == "NDPL") {
-        name = "距離(" + n1 + ", " + "直線" + n2 + ")";
-    } else if (code == "NA3P" || code == "NA3+" || code == "NA3M" || code == "NA3*") {
-        name = "∠" + n1 + n2 + n3;
-    } else if (code == "NAR3" || code == "NAR+") {
-        name = "Δ" + n1 + n2 + n3;
-    } else if (code == "NA2L") {
-        name = "角度(直線" + n1 + ", " + "直線" + n2 + ")";
-    } else if (code == "NLC") {
-        name = "円" + n1 + "の円周";
-    } else if (code == "NRC") {
-        name = "円" + n1 + "の半径";
-    } else if (code == "NSIN") {
-        name = "SIN(" + n1 + ")";
-    } else if (code == "NCOS") {
-        name = "COS(" + n1 + ")";
-    } else if (code == "NTAN") {
-        name = "TAN(" + n1 + ")";
-    } else if (code == "CALC") {
-        name = FormulaName(f, f.Numbers[f.ProcOutput[p][1].index].formula);
-    } else {
-        return false;
+    switch (rule) {
+        case Naming::kJoined:
+            name = n1 + n2;
+            break;
+        case Naming::kLineLine:
+            name = "距離(直線" + n1 + ", " + "直線" + n2 + ")";
+            break;
+        case Naming::kCircleCircle:
+            name = "距離(円" + n1 + ", " + "円" + n2 + ")";
+            break;
+        case Naming::kLineCircle:
+            name = "距離(直線" + n1 + ", " + "円" + n2 + ")";
+            break;
+        case Naming::kPointCircle:
+            name = "距離(" + n1 + ", " + "円" + n2 + ")";
+            break;
+        case Naming::kPointLine:
+            name = "距離(" + n1 + ", " + "直線" + n2 + ")";
+            break;
+        case Naming::kAngle:
+            name = "∠" + n1 + n2 + n3;
+            break;
+        case Naming::kArea:
+            name = "Δ" + n1 + n2 + n3;
+            break;
+        case Naming::kLinesAngle:
+            name = "角度(直線" + n1 + ", " + "直線" + n2 + ")";
+            break;
+        case Naming::kCircumference:
+            name = "円" + n1 + "の円周";
+            break;
+        case Naming::kRadius:
+            name = "円" + n1 + "の半径";
+            break;
+        case Naming::kSine:
+            name = "SIN(" + n1 + ")";
+            break;
+        case Naming::kCosine:
+            name = "COS(" + n1 + ")";
+            break;
+        case Naming::kTangent:
+            name = "TAN(" + n1 + ")";
+            break;
+        case Naming::kNone:
+        case Naming::kFormula:
+            return false;
     }
     return true;
 }
@@ -98,7 +162,7 @@ void NameMeasuredOutputs(Figure& f) {
         if (out.index < 1 || out.index > f.Capacity || out.kind < 0 || out.kind > 3) continue;
         bool ready = true;
         for (int j = 1; j <= 3; ++j) ready = ready && settled(f.ProcInput[p][j], p);
-        if (f.ProcCode[p] == "CALC" && out.kind == kKindNumber) {
+        if (NamingOf(f.ProcOp[p]) == Naming::kFormula && out.kind == kKindNumber) {
             const CompiledFormula c = CompileFormula(f.Numbers[out.index].formula);
             for (int n : c.operands)
                 ready = ready && settled({kKindNumber, static_cast<i16>(n)}, p);
