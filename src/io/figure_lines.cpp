@@ -1,5 +1,10 @@
 #include "io/figure_lines.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 #include "model/text.h"
 
 namespace kv {
@@ -60,17 +65,42 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 TextLines::TextLines(std::string_view text)
-    : text_(text), end_(LineEnd(text)), count_(CountLines(text)) {}
+    : text_(text), end_(LineEnd(text)), count_(CountLines(text)), stop_(EndFrom(0)) {}
+
+// Where the line starting at `from` ends: the offset of its line end, or the text's size.
+// Lines of a figure file are short, so the first few bytes are looked at in place before the
+// library's search takes over.
+size_t TextLines::EndFrom(size_t from) const {
+    const char* const text = text_.data();
+    const size_t size = text_.size();
+    // Eight bytes at a time: a byte equal to the line end becomes zero, and the lowest zero
+    // byte is found from the bits that (x - 1) & ~x sets in it alone.
+    const std::uint64_t ends = 0x0101010101010101u * static_cast<unsigned char>(end_);
+    const size_t near = std::min(size, from + 32);
+    size_t k = from;
+    for (; k + 8 <= near; k += 8) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, text + k, 8);
+        const std::uint64_t x = eight ^ ends;
+        const std::uint64_t zero = (x - 0x0101010101010101u) & ~x & 0x8080808080808080u;
+        if (zero != 0) return k + static_cast<size_t>(std::countr_zero(zero)) / 8;
+    }
+    for (; k < near; ++k)
+        if (text[k] == end_) return k;
+    const size_t stop = text_.find(end_, near);
+    return stop == std::string_view::npos ? size : stop;
+}
 
 std::string_view TextLines::operator[](size_t i) const {
-    if (i < line_) line_ = 0, offset_ = 0;
-    for (; line_ < i; ++line_) {
-        const size_t stop = text_.find(end_, offset_);
-        offset_ = stop == std::string_view::npos ? text_.size() : stop + 1;
+    if (i < line_) line_ = 0, offset_ = 0, stop_ = EndFrom(0);
+    size_t at = line_, offset = offset_, stop = stop_;
+    for (; at < i; ++at) {
+        offset = stop + 1;
+        stop = EndFrom(std::min(offset, text_.size()));
     }
-    size_t stop = text_.find(end_, offset_);
-    if (stop == std::string_view::npos) stop = text_.size();
-    std::string_view line = text_.substr(offset_, stop - offset_);
+    line_ = at, offset_ = offset, stop_ = stop;
+    const size_t from = std::min(offset_, stop_);  // a line past the last one is empty
+    std::string_view line = text_.substr(from, stop_ - from);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     return line;
 }
@@ -85,6 +115,18 @@ size_t CountLines(std::string_view text) {
 
 std::string FieldText(std::string_view raw, int width) {
     if (width <= 0) return {};
+    // A value of plain characters (codes, most names) is its own printable form, one byte to a
+    // character: it is only trimmed and cut.
+    const bool plain = std::all_of(raw.begin(), raw.end(), [](char c) {
+        return c >= 0x20 && c < 0x7F && c != '"';
+    });
+    if (plain) {
+        size_t b = 0;
+        while (b < raw.size() && raw[b] == ' ') ++b;
+        size_t e = std::min(raw.size(), b + static_cast<size_t>(width));
+        while (e > b && raw[e - 1] == ' ') --e;
+        return std::string(raw.substr(b, e - b));
+    }
     size_t i = 0;
     size_t len = 0;
     while (i < raw.size() && BlankWhenPrinted(raw, i, len)) i += len;

@@ -47,11 +47,14 @@ class TextLines {
     std::string_view operator[](size_t i) const;
 
   private:
+    size_t EndFrom(size_t from) const;
+
     std::string_view text_;
     char end_;
     size_t count_;
-    mutable size_t line_ = 0;  // the line that starts at offset_
+    mutable size_t line_ = 0;  // the line that starts at offset_ and ends at stop_
     mutable size_t offset_ = 0;
+    mutable size_t stop_ = 0;
 };
 
 // The values of one line, viewing into it. A blank line has no values.

@@ -166,7 +166,7 @@ bool LayoutReader::Values(Item item, std::span<const Target> targets) {
     // not take is read (and explained) as every other line is.
     if (targets.size() == 1 && (targets[0].type == Target::kReal || targets[0].type == Target::kInteger)) {
         const std::string_view text = lines_[next_];
-        if (text.find_first_of("\",") == std::string_view::npos) {
+        if (std::none_of(text.begin(), text.end(), [](char c) { return c == '"' || c == ','; })) {
             if (const std::optional<double> v = ParseNumber(text)) {
                 if (targets[0].type == Target::kReal) {
                     *static_cast<double*>(targets[0].ptr) = *v;
@@ -242,9 +242,10 @@ bool LayoutReader::CheckRef(ObjectRef r, int line, Item item) {
 // count line does not hold a plain count (the reading in order reports it).
 int LayoutReader::LargestCountAhead(size_t procedures) const {
     const size_t first = 1 + kLinesPerProcedure * procedures;
+    const TextLines ahead = lines_;  // its own place in the text: the reading goes on from here
     int largest = 0;
-    for (size_t k = 0; k <= 3 && first + k < lines_.size(); ++k) {
-        const ParsedLine parsed = ParseFields(lines_[first + k]);
+    for (size_t k = 0; k <= 3 && first + k < ahead.size(); ++k) {
+        const ParsedLine parsed = ParseFields(ahead[first + k]);
         if (!parsed.error.empty() || parsed.count != 1 || parsed.fields[0].quoted) return 0;
         const std::optional<double> v = ParseNumber(parsed.fields[0].raw);
         if (!v || !(*v >= 0 && *v <= kMaxCapacity)) return 0;

@@ -1,6 +1,7 @@
 #include "model/catalogue.h"
 
 #include <array>
+#include <cstdint>
 
 #include "model/text.h"
 
@@ -112,10 +113,33 @@ std::span<const CodeInfo> CodeCatalogue() {
     return kCatalogue;
 }
 
+namespace {
+
+// A code of up to seven bytes as one number, its bytes in order and its length in the top
+// byte, so that a code is found by comparing numbers; 0 for a longer code (no catalogue code
+// is one).
+std::uint64_t PackedCode(std::string_view code) {
+    if (code.empty() || code.size() > 7) return 0;
+    std::uint64_t key = std::uint64_t{code.size()} << 56;
+    for (size_t k = 0; k < code.size(); ++k)
+        key |= std::uint64_t{static_cast<unsigned char>(code[k])} << (8 * k);
+    return key;
+}
+
+}  // namespace
+
 const CodeInfo* FindCode(std::string_view code) {
-    const std::string key = TrimRight(code);
-    for (const CodeInfo& c : kCatalogue)
-        if (c.code == key) return &c;
+    // Looked up for every procedure a file holds: the codes are packed once.
+    static const std::array<std::uint64_t, kCatalogue.size()> packed = [] {
+        std::array<std::uint64_t, kCatalogue.size()> keys{};
+        for (size_t k = 0; k < kCatalogue.size(); ++k) keys[k] = PackedCode(kCatalogue[k].code);
+        return keys;
+    }();
+    while (!code.empty() && code.back() == ' ') code.remove_suffix(1);
+    const std::uint64_t key = PackedCode(code);
+    if (key == 0) return nullptr;
+    for (size_t k = 0; k < packed.size(); ++k)
+        if (packed[k] == key) return &kCatalogue[k];
     return nullptr;
 }
 

@@ -175,7 +175,18 @@ TEST(Catalogue, EveryCodeIsUniqueAndSlotKindsAreWellFormed) {
         if (all[a].isMacro) {
             EXPECT_EQ(all[a].commandInputs.back(), 'M');
         }
+        // Every code is found as itself, also with the blanks of its fixed-width field.
+        const std::string code(all[a].code);
+        EXPECT_EQ(FindCode(code), &all[a]);
+        EXPECT_EQ(FindCode(code + "   "), &all[a]);
+        EXPECT_EQ(OperationOf(code), static_cast<i16>(a + 1));
+        EXPECT_EQ(FindCode(code + std::string(1, '\0')), nullptr);
+        EXPECT_EQ(FindCode(" " + code), nullptr);
+        EXPECT_EQ(FindCode(code + code), nullptr);
     }
+    for (std::string_view unknown : {"", "   ", "l1", "L", "PNEWX", "12345678", "L1,"})
+        EXPECT_EQ(FindCode(unknown), nullptr) << unknown;
+    EXPECT_EQ(OperationOf("l1"), 0);
     EXPECT_EQ(FindCode("L6")->outputs, "LL");
     EXPECT_EQ(FindCode("C4")->inputFilter1, 1);
     EXPECT_FALSE(FindCode("CALC")->hasCommand);
