@@ -1,7 +1,9 @@
 #include "io/report.h"
 
-#include <charconv>
-#include <type_traits>
+#include <concepts>
+#include <cstddef>
+#include <cstring>
+#include <memory>
 
 #include "model/catalogue.h"
 #include "model/number_text.h"
@@ -13,7 +15,7 @@ namespace {
 
 constexpr std::string_view kSeparator = "----------";
 
-// A text shown at the full width of its fixed-width field (PadText), appended in place.
+// A text shown at the full width of its fixed-width field (PadText), written in place.
 struct Padded {
     std::string_view text;
     int width;
@@ -21,12 +23,12 @@ struct Padded {
 
 class Report {
   public:
-    // The text is written into one buffer reserved for the figure's size: a line of about 70
-    // bytes for each of a procedure's three listings and each field of an object.
-    // The text goes to `write` a piece of about kPiece bytes at a time, so that a long report
-    // is never held whole unless the writer keeps it.
-    explicit Report(const ReportWriter& write) : write_(write) { out_.reserve(kPiece + 1024); }
-    // One line of texts and numbers, each appended in place: a number in its converted form,
+    // The text is written into a buffer of one piece and a line's room, and goes to `write` a
+    // piece of about kPiece bytes at a time, so that a long report is never held whole unless
+    // the writer keeps it.
+    explicit Report(const ReportWriter& write)
+        : write_(write), buffer_(new char[kPiece + kLineRoom]), at_(buffer_.get()) {}
+    // One line of texts and numbers, each written in place: a number in its converted form,
     // as an integer or a real as its type is.
     template <class... Pieces>
     void Line(const Pieces&... pieces) {
@@ -34,8 +36,9 @@ class Report {
         EndLine();
     }
     void Flush() {
-        if (!out_.empty()) write_(out_);
-        out_.clear();
+        if (at_ > buffer_.get())
+            write_(std::string_view(buffer_.get(), static_cast<size_t>(at_ - buffer_.get())));
+        at_ = buffer_.get();
     }
     // Procedure i's number, code and what the code does.
     void Procedure(const Figure& f, int i) {
@@ -47,49 +50,64 @@ class Report {
                                            : std::string_view(code);
         Line(i, ':', Padded{code, kCodeWidth}, '(', shown, ')');
     }
-    // A procedure's input or output slots as kind:index pairs, put together in place (there
-    // are twenty such lines to each procedure).
+    // A procedure's input or output slots as kind:index pairs (there are twenty such lines to
+    // each procedure).
     void Slots(std::string_view label, const SlotRow& row) {
-        out_ += label;
+        Put(label);
         for (int j = 1; j <= kSlots; ++j) {
-            Small(row[j].kind);
-            out_ += ':';
-            Small(row[j].index);
-            out_.append(" , ", 3);
+            Put(row[j].kind);
+            *at_++ = ':';
+            Put(row[j].index);
+            Put(" , ");
         }
         EndLine();
     }
 
   private:
-    void EndLine() {
-        out_.append("\r\n", 2);
-        if (out_.size() >= kPiece) Flush();
-    }
-    // A 16-bit value in the converted form of an integer (" 3", "-2").
-    void Small(i16 v) {
-        char digits[8];
-        const auto res = std::to_chars(digits, digits + sizeof digits, v);
-        if (v >= 0) out_ += ' ';
-        out_.append(digits, res.ptr);
-    }
-    template <class T>
-    void Put(const T& piece) {
-        if constexpr (std::is_floating_point_v<T>) {
-            AppendConvertedNumber(out_, static_cast<double>(piece));
-        } else if constexpr (std::is_integral_v<T> && !std::is_same_v<T, char>) {
-            AppendConvertedNumber(out_, static_cast<long long>(piece));
-        } else if constexpr (std::is_same_v<T, Padded>) {
-            AppendPadded(out_, piece.text, piece.width);
-        } else if constexpr (std::is_array_v<T>) {
-            out_.append(piece, std::extent_v<T> - 1);  // a literal: its length is known
-        } else {
-            out_ += piece;
+    // A piece of text of unknown length: a short one is copied into the buffer; one longer
+    // than the room a line has left (only a very long file name) goes out on its own.
+    void Put(std::string_view text) {
+        if (text.size() > Room()) {
+            Flush();
+            if (text.size() > Room()) {
+                write_(text);
+                return;
+            }
         }
+        std::memcpy(at_, text.data(), text.size());
+        at_ += text.size();
+    }
+    // A literal, whose length is known.
+    template <size_t N>
+    void Put(const char (&text)[N]) {
+        Put(std::string_view(text, N - 1));
+    }
+    void Put(const std::string& text) { Put(std::string_view(text)); }
+    void Put(char c) { *at_++ = c; }
+    void Put(double v) { at_ = PutConvertedNumber(at_, v); }
+    void Put(std::integral auto v) { at_ = PutConvertedNumber(at_, static_cast<long long>(v)); }
+    void Put(const Padded& field) {
+        // A field of up to 70 characters takes at most 4 bytes each.
+        if (Room() < 4 * static_cast<size_t>(field.width) + 8) Flush();
+        at_ = PutPadded(at_, field.text, field.width);
+    }
+    void EndLine() {
+        *at_++ = '\r';
+        *at_++ = '\n';
+        if (at_ - buffer_.get() >= static_cast<std::ptrdiff_t>(kPiece)) Flush();
+    }
+    // What the rest of a line may take: a line's room less the numbers, marks and line end
+    // that are written without asking (a few dozen bytes at most to a line).
+    size_t Room() const {
+        return static_cast<size_t>(buffer_.get() + kPiece + kLineRoom - kFixedRoom - at_);
     }
 
     static constexpr size_t kPiece = 1 << 16;
+    static constexpr size_t kLineRoom = 4096;
+    static constexpr size_t kFixedRoom = 512;
     const ReportWriter& write_;
-    std::string out_;
+    std::unique_ptr<char[]> buffer_;
+    char* at_;
 };
 
 }  // namespace

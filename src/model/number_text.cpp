@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -120,27 +121,45 @@ char* Digits15(double v, char* at, char* end) {
 
 }  // namespace
 
-void AppendConvertedNumber(std::string& out, double v) {
+char* PutConvertedNumber(char* at, double v) {
     if (v == 0) v = 0;  // -0 shows as 0
-    // After room for the blank a value that is not negative starts with.
-    char buf[64];
-    char* const digits = buf + 1;
-    char* const stop = Digits15(v, digits, buf + sizeof buf);
-    char* begin = digits;
-    if (*begin != '-') *--begin = ' ';
-    // No zero before the point: " 0.5" -> " .5", "-0.5" -> "-.5".
-    if (stop - begin >= 3 && begin[1] == '0' && begin[2] == '.') {
-        begin[1] = begin[0];
-        ++begin;
+    // The sign's place, then the digits of the value without its sign: every form but that
+    // of a value that is not a number is the same for v and -v.
+    char* const digits = at + 1;
+    char* stop = nullptr;
+    if (std::isfinite(v)) {
+        *at = v < 0 ? '-' : ' ';
+        stop = Digits15(std::fabs(v), digits, at + kConvertedNumberRoom);
+    } else {
+        stop = Digits15(v, digits, at + kConvertedNumberRoom);
+        if (*digits == '-') {
+            std::memmove(at, digits, static_cast<size_t>(stop - digits));
+            --stop;
+        } else {
+            *at = ' ';
+        }
     }
-    out.append(begin, stop);
+    // No zero before the point: " 0.5" -> " .5", "-0.5" -> "-.5".
+    if (stop - at >= 3 && at[1] == '0' && at[2] == '.') {
+        std::memmove(at + 1, at + 2, static_cast<size_t>(stop - at - 2));
+        --stop;
+    }
+    return stop;
+}
+
+char* PutConvertedNumber(char* at, long long v) {
+    if (v >= 0) *at++ = ' ';
+    return std::to_chars(at, at + kConvertedNumberRoom - 1, v).ptr;
+}
+
+void AppendConvertedNumber(std::string& out, double v) {
+    char buf[kConvertedNumberRoom];
+    out.append(buf, PutConvertedNumber(buf, v));
 }
 
 void AppendConvertedNumber(std::string& out, long long v) {
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    if (v >= 0) out += ' ';
-    out.append(buf, res.ptr);
+    char buf[kConvertedNumberRoom];
+    out.append(buf, PutConvertedNumber(buf, v));
 }
 
 std::string ConvertedNumber(double v) {

@@ -14,9 +14,14 @@ namespace kv {
 std::string ConvertedNumber(double v);
 // The converted form of an integer (" 3", "-2").
 std::string ConvertedNumber(long long v);
-// The same forms appended to `out`, as a long report writes them.
+// The same forms appended to `out`.
 void AppendConvertedNumber(std::string& out, double v);
 void AppendConvertedNumber(std::string& out, long long v);
+// The same forms written at `at`, which has room for kConvertedNumberRoom bytes, as a long
+// report writes them; the end of the text is returned.
+constexpr int kConvertedNumberRoom = 40;
+char* PutConvertedNumber(char* at, double v);
+char* PutConvertedNumber(char* at, long long v);
 
 // The shortest text that reads back to exactly the same double ("0.1", "-2", "1E-05").
 std::string RoundTripNumber(double v);

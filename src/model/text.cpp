@@ -1,5 +1,7 @@
 #include "model/text.h"
 
+#include <cstring>
+
 namespace kv {
 
 namespace {
@@ -62,6 +64,19 @@ void AppendPadded(std::string& out, std::string_view s, int width) {
     out += kept;
     const int n = CharCount(kept);
     if (n < width) out.append(static_cast<size_t>(width - n), ' ');
+}
+
+char* PutPadded(char* at, std::string_view s, int width) {
+    if (width <= 0) return at;
+    const std::string_view kept = s.substr(0, PrefixBytes(s, width));
+    std::memcpy(at, kept.data(), kept.size());
+    at += kept.size();
+    const int n = CharCount(kept);
+    if (n < width) {
+        std::memset(at, ' ', static_cast<size_t>(width - n));
+        at += width - n;
+    }
+    return at;
 }
 
 }  // namespace kv

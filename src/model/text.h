@@ -18,7 +18,9 @@ std::string Trim(std::string_view s);
 std::string FitText(std::string_view s, int width);
 // The text padded with blanks to width characters (cut when longer): the full fixed-width field.
 std::string PadText(std::string_view s, int width);
-// The same field appended to `out`.
+// The same field appended to `out`, or written at `at` (which has room for 4 x width bytes;
+// the end is returned).
 void AppendPadded(std::string& out, std::string_view s, int width);
+char* PutPadded(char* at, std::string_view s, int width);
 
 }  // namespace kv
