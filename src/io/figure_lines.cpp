@@ -91,9 +91,39 @@ size_t TextLines::EndFrom(size_t from) const {
     return stop == std::string_view::npos ? size : stop;
 }
 
+// The offset where the line `lines` lines after the one ending at `stop` starts, counting the
+// line ends eight bytes at a time; the text's size when there are fewer lines.
+size_t TextLines::StartAfter(size_t stop, size_t lines) const {
+    const char* const text = text_.data();
+    const size_t size = text_.size();
+    const std::uint64_t ends = 0x0101010101010101u * static_cast<unsigned char>(end_);
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+    size_t k = stop + 1;
+    --lines;  // the line end at `stop` is the first one
+    while (lines > 0 && k + 8 <= size) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, text + k, 8);
+        const std::uint64_t x = eight ^ ends;
+        // The top bit of each byte that equals the line end, and of no other.
+        const std::uint64_t zero = ~(((x & kLow7) + kLow7) | x | kLow7);
+        const auto found = static_cast<size_t>(std::popcount(zero));
+        if (found >= lines) break;
+        lines -= found;
+        k += 8;
+    }
+    for (; lines > 0 && k < size; ++k)
+        if (text[k] == end_) --lines;
+    return std::min(k, size);
+}
+
 std::string_view TextLines::operator[](size_t i) const {
     if (i < line_) line_ = 0, offset_ = 0, stop_ = EndFrom(0);
     size_t at = line_, offset = offset_, stop = stop_;
+    if (i > at + 1) {  // a jump ahead: the lines between are counted, not looked at
+        offset = StartAfter(stop, i - at - 1);
+        stop = EndFrom(offset);
+        at = i - 1;
+    }
     for (; at < i; ++at) {
         offset = stop + 1;
         stop = EndFrom(std::min(offset, text_.size()));

@@ -48,6 +48,7 @@ class TextLines {
 
   private:
     size_t EndFrom(size_t from) const;
+    size_t StartAfter(size_t stop, size_t lines) const;
 
     std::string_view text_;
     char end_;

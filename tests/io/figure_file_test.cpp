@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -192,12 +194,27 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 // Lines found as they are asked for, in any order and with every line-end style, are the
 // lines of the whole split.
 TEST(FigureFile, LinesAskedForInAnyOrderAreTheSplitLines) {
-    for (std::string_view text : {"a\r\nbb\r\n\r\nccc", "a\nbb\n\nccc\n", "a\rbb\r\rccc\r", "x", "\n"}) {
+    std::vector<std::string> texts = {"a\r\nbb\r\n\r\nccc", "a\nbb\n\nccc\n", "a\rbb\r\rccc\r",
+                                      "x", "\n"};
+    // Long texts of lines from empty to longer than the stretches looked at in one step, each
+    // asked for in order, by jumps ahead, again, and back.
+    std::mt19937 rng(5);
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        std::string text;
+        for (int n = 0; n < 300; ++n) text += std::string(rng() % 45, 'a' + n % 26) + end;
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
         const std::vector<std::string_view> split = SplitLines(text);
         const TextLines lines(text);
         ASSERT_EQ(lines.size(), split.size()) << text;
-        for (size_t i : {size_t{0}, split.size() - 1, size_t{1}, size_t{0}, split.size() / 2}) {
-            if (i < split.size()) EXPECT_EQ(lines[i], split[i]) << text << " line " << i;
+        std::vector<size_t> asked = {0, split.size() - 1, 1, 0, split.size() / 2};
+        for (size_t i = 0; i < split.size(); i += 1 + rng() % 20) {
+            asked.push_back(i);
+            if (rng() % 4 == 0) asked.push_back(i);
+        }
+        for (size_t i : asked) {
+            if (i < split.size()) ASSERT_EQ(lines[i], split[i]) << text << " line " << i;
         }
     }
 }
