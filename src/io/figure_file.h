@@ -16,8 +16,8 @@
 //            unchanged and the result says why (`status`, `error.Describe()`).
 //   - save:  `SaveFigureFile(path, figure)` — naming pass, write; `kReadOnly` means the target
 //            is read-only and `kReadOnlyMessage` is the text to show.
-//   - or `FigureFileIO(path, "R" / "W", figure, note)`, which does the same and beeps on every
-//     error and shows the read-only message itself.
+//   - or `FigureFileIO(path, FileMode::kRead / kWrite, figure, note)`, which does the same and
+//     beeps on every error and shows the read-only message itself.
 
 #include <optional>
 #include <string>
@@ -89,10 +89,12 @@ LoadResult LoadFigureFile(const std::string& path, Figure& f);
 // Naming pass, then write.
 SaveResult SaveFigureFile(const std::string& path, Figure& f);
 
-// Mode "W" saves, "R" loads, any other mode does nothing (and returns ok). Every error sounds
-// the beep first; a read-only target also shows kReadOnlyMessage. Other errors are left to the
-// caller, which may show `error.Describe()`.
-FileResult FigureFileIO(const std::string& path, std::string_view mode, Figure& f,
-                        const Notifier& note);
+// What FigureFileIO does with the file: load it into the figure, or save the figure to it.
+enum class FileMode { kRead, kWrite };
+
+// Loads or saves as `mode` says. Every error sounds the beep first; a read-only target also
+// shows kReadOnlyMessage. Other errors are left to the caller, which may show
+// `error.Describe()`.
+FileResult FigureFileIO(const std::string& path, FileMode mode, Figure& f, const Notifier& note);
 
 }  // namespace kv

@@ -34,16 +34,9 @@ SaveResult SaveFigureFile(const std::string& path, Figure& f) {
     return WriteFigureFile(path, f);
 }
 
-FileResult FigureFileIO(const std::string& path, std::string_view mode, Figure& f,
-                        const Notifier& note) {
-    FileResult r;
-    if (mode == "W") {
-        r = SaveFigureFile(path, f);
-    } else if (mode == "R") {
-        r = LoadFigureFile(path, f);
-    } else {
-        return r;
-    }
+FileResult FigureFileIO(const std::string& path, FileMode mode, Figure& f, const Notifier& note) {
+    const FileResult r =
+        mode == FileMode::kWrite ? SaveFigureFile(path, f) : LoadFigureFile(path, f);
     if (!r.ok()) note.Beep();
     if (r.status == FileStatus::kReadOnly) note.Message(kReadOnlyMessage);
     return r;

@@ -39,24 +39,28 @@ struct Item {
     }
 };
 
-// Where one value of a line goes. A text is cut to its field's width as it is taken.
+// Where one value of a line goes, through the pointer its type names. A text is cut to its
+// field's width as it is taken.
 struct Target {
     enum Type { kInteger, kReal, kText, kRaw } type;
-    void* ptr;
+    i16* integer = nullptr;
+    double* real = nullptr;
+    std::string* text = nullptr;
+    std::string_view* raw = nullptr;
     int width = 0;
 };
 Target Int(i16& v) {
-    return {Target::kInteger, &v};
+    return {.type = Target::kInteger, .integer = &v};
 }
 Target Real(double& v) {
-    return {Target::kReal, &v};
+    return {.type = Target::kReal, .real = &v};
 }
 Target Text(std::string& v, int width) {
-    return {Target::kText, &v, width};
+    return {.type = Target::kText, .text = &v, .width = width};
 }
 // The value as it stands in the line, for a text that is split before it is cut.
 Target Raw(std::string_view& v) {
-    return {Target::kRaw, &v};
+    return {.type = Target::kRaw, .raw = &v};
 }
 
 // A value of the file as an error message quotes it: on one line, and short enough to read.
@@ -169,12 +173,12 @@ bool LayoutReader::Values(Item item, std::span<const Target> targets) {
         if (std::none_of(text.begin(), text.end(), [](char c) { return c == '"' || c == ','; })) {
             if (const std::optional<double> v = ParseNumber(text)) {
                 if (targets[0].type == Target::kReal) {
-                    *static_cast<double*>(targets[0].ptr) = *v;
+                    *targets[0].real = *v;
                     ++next_;
                     return true;
                 }
                 if (FitsSmallWhole(*v)) {
-                    *static_cast<i16*>(targets[0].ptr) = static_cast<i16>(*v);
+                    *targets[0].integer = static_cast<i16>(*v);
                     ++next_;
                     return true;
                 }
@@ -192,11 +196,11 @@ bool LayoutReader::Values(Item item, std::span<const Target> targets) {
     for (const Target& t : targets) {
         const Field& field = parsed.fields[k++];
         if (t.type == Target::kText) {
-            *static_cast<std::string*>(t.ptr) = FieldText(field.raw, t.width);
+            *t.text = FieldText(field.raw, t.width);
             continue;
         }
         if (t.type == Target::kRaw) {
-            *static_cast<std::string_view*>(t.ptr) = field.raw;
+            *t.raw = field.raw;
             continue;
         }
         if (field.quoted)
@@ -204,14 +208,14 @@ bool LayoutReader::Values(Item item, std::span<const Target> targets) {
         const std::optional<double> v = ParseNumber(field.raw);
         if (!v) return Fail(line, Shown(field.raw) + " is not a number (" + item.Text() + ")");
         if (t.type == Target::kReal) {
-            *static_cast<double*>(t.ptr) = *v;
+            *t.real = *v;
             continue;
         }
         if (!FitsSmallWhole(*v)) {
             return Fail(line, Shown(field.raw) + " is not a whole number from -32768 to 32767 (" +
                                   item.Text() + ")");
         }
-        *static_cast<i16*>(t.ptr) = static_cast<i16>(*v);
+        *t.integer = static_cast<i16>(*v);
     }
     return true;
 }

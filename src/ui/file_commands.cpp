@@ -34,7 +34,7 @@ std::string SaveProblem(const FileResult& r) {
 // Reads the file into the figure; on success it becomes the current file and is drawn.
 bool LoadNamedFile(App& app, Host& host, Surface& surface, const std::string& path) {
     const Notifier note = NotifierOf(host);
-    const FileResult r = FigureFileIO(path, "R", app.figure, note);
+    const FileResult r = FigureFileIO(path, FileMode::kRead, app.figure, note);
     if (!r.ok()) {
         host.Message(LoadFailureMessage(r, path));
         return false;
@@ -86,7 +86,7 @@ void mnuSave_Click(App& app, Host& host, Surface& surface) {
     if (const auto chosen = host.SaveFileName()) {
         const std::string path = Trim(*chosen);
         if (!path.empty()) {
-            const FileResult r = FigureFileIO(path, "W", app.figure, NotifierOf(host));
+            const FileResult r = FigureFileIO(path, FileMode::kWrite, app.figure, NotifierOf(host));
             if (r.ok()) {
                 app.session.FigureFileName = path;
             } else if (r.status != FileStatus::kReadOnly) {

@@ -214,7 +214,9 @@ TEST(FigureFile, LinesAskedForInAnyOrderAreTheSplitLines) {
             if (rng() % 4 == 0) asked.push_back(i);
         }
         for (size_t i : asked) {
-            if (i < split.size()) ASSERT_EQ(lines[i], split[i]) << text << " line " << i;
+            if (i < split.size()) {
+                ASSERT_EQ(lines[i], split[i]) << text << " line " << i;
+            }
         }
     }
 }

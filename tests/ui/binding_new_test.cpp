@@ -168,7 +168,7 @@ TEST_F(Binding, EveryWayOutKeepsTheOldBindingWhole) {
     mnuSave_Click(app, host, surface);
     ASSERT_TRUE(host.messages.empty());
     Figure read;
-    const FileResult r = FigureFileIO(path, "R", read, NotifierOf(host));
+    const FileResult r = FigureFileIO(path, FileMode::kRead, read, NotifierOf(host));
     std::filesystem::remove(path);
     ASSERT_TRUE(r.ok()) << r.error.what;
     EXPECT_EQ(read.Points[3].bindKind, kOnLine);
