@@ -4,6 +4,7 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -37,34 +38,104 @@ constexpr size_t kLongestNumber = 64;
 
 namespace {
 
-// The digits of v rounded to 15 significant ones, as "%.15G" gives them, written from `at`
-// through the shortest digits that read back as v: when those have more than 15 digits, the
-// ones past the fifteenth tell on which side of the rounding boundary v lies (the boundary
-// has at most 16 digits, so a shorter or nearer text would have been the shortest one had it
-// lain between them); shortest digits of 15 or fewer are the rounded ones, since a double
-// holds more than 15 digits. Only when they stand exactly on the boundary (a sixteenth digit
-// of 5 and no more) is the exact value needed; that, a value below the normal range (which
-// holds fewer digits) and one that is not finite return nullptr and are left to the
-// library's own rounding.
-char* ShortestRoundedTo15(double v, char* at, char* end) {
-    if (!std::isfinite(v) || std::fabs(v) < std::numeric_limits<double>::min()) return nullptr;
-    char sci[40];
-    const auto res = std::to_chars(sci, sci + sizeof sci, v, std::chars_format::scientific);
-    if (res.ec != std::errc()) return nullptr;
-    // "-d.ddde±xx": the digits without the point, and the exponent of the first.
+// A value's first 15 significant digits, rounded: digits[0..n) without trailing zeros, the
+// first of them standing for 10^exponent.
+struct Rounded15 {
     char digits[20];
     int n = 0;
+    int exponent = 0;
+};
+
+// The rounding of a positive normal value exactly, in whole numbers: v = m·2^e, so its 15
+// digits are m·10^k / 2^-e rounded, for the k that puts the quotient between 10^14 and 10^15,
+// and the remainder tells exactly how it rounds. This serves the values shown without an
+// exponent from 10^-5 on (k up to 19, m·10^k within 117 bits); false for any other value, and
+// for one exactly halfway between two roundings, which the library's rounding decides.
+bool ExactlyRounded(double v, Rounded15& out) {
+    int binary = 0;
+    const double fraction = std::frexp(v, &binary);  // v = fraction·2^binary, fraction in [.5, 1)
+    const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int shift = 53 - binary;  // v = m / 2^shift
+    if (shift <= 0 || v < 1e-5 || v >= 1e15) return false;
+    static constexpr std::uint64_t kTens[] = {1ull,
+                                              10ull,
+                                              100ull,
+                                              1000ull,
+                                              10000ull,
+                                              100000ull,
+                                              1000000ull,
+                                              10000000ull,
+                                              100000000ull,
+                                              1000000000ull,
+                                              10000000000ull,
+                                              100000000000ull,
+                                              1000000000000ull,
+                                              10000000000000ull,
+                                              100000000000000ull,
+                                              1000000000000000ull,
+                                              10000000000000000ull,
+                                              100000000000000000ull,
+                                              1000000000000000000ull,
+                                              10000000000000000000ull};
+    constexpr std::uint64_t kLeast = 100000000000000ull;  // 10^14
+    // The decimal exponent, from the powers of ten (those below 1 are near enough: the
+    // quotient puts a guess that is one off right).
+    static constexpr double kPowers[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,
+                                         1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10,
+                                         1e11, 1e12, 1e13, 1e14, 1e15};
+    int exponent = -5;
+    while (exponent < 14 && v >= kPowers[exponent + 6]) ++exponent;
+    using Wide = unsigned __int128;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = 14 - exponent;
+        if (k < 0 || k > 19 || shift > 120) return false;
+        const Wide product = Wide{m} * kTens[k];
+        std::uint64_t q = static_cast<std::uint64_t>(product >> shift);
+        if (q >= 10 * kLeast) {
+            ++exponent;
+            continue;
+        }
+        if (q < kLeast) {
+            --exponent;
+            continue;
+        }
+        const Wide rest = product & ((Wide{1} << shift) - 1);
+        const Wide half = Wide{1} << (shift - 1);
+        if (rest == half) return false;
+        if (rest > half && ++q == 10 * kLeast) {
+            q = kLeast;
+            ++exponent;
+        }
+        std::to_chars(out.digits, out.digits + 15, q);
+        out.n = 15;
+        while (out.n > 1 && out.digits[out.n - 1] == '0') --out.n;
+        out.exponent = exponent;
+        return true;
+    }
+    return false;
+}
+
+// The same rounding through the shortest digits that read back as v: when those have more
+// than 15 digits, the ones past the fifteenth tell on which side of the rounding boundary v
+// lies (the boundary has at most 16 digits, so a shorter or nearer text would have been the
+// shortest one had it lain between them); shortest digits of 15 or fewer are the rounded
+// ones, since a normal double holds more than 15 digits. False when they stand exactly on the
+// boundary (a sixteenth digit of 5 and no more), where only the exact value decides.
+bool ShortestRounded(double v, Rounded15& out) {
+    char sci[40];
+    const auto res = std::to_chars(sci, sci + sizeof sci, v, std::chars_format::scientific);
+    if (res.ec != std::errc()) return false;
+    // "d.ddde±xx": the digits without the point, and the exponent of the first.
+    char* const digits = out.digits;
+    int n = 0;
     const char* c = sci;
-    const bool negative = *c == '-';
-    if (negative) ++c;
     for (; c < res.ptr && *c != 'e'; ++c)
-        if (*c != '.') digits[n++] = *c;
-    if (c == res.ptr || n == 0 || n > 17) return nullptr;
+        if (*c != '.' && n < 18) digits[n++] = *c;
+    if (c == res.ptr || n == 0 || n > 17) return false;
     int exponent = 0;
     std::from_chars(c + 1 + (c[1] == '+'), res.ptr, exponent);
     if (n > 15) {
-        const bool tie = n == 16 && digits[15] == '5';
-        if (tie) return nullptr;
+        if (n == 16 && digits[15] == '5') return false;
         const bool up = digits[15] >= '5';
         n = 15;
         if (up) {
@@ -81,8 +152,21 @@ char* ShortestRoundedTo15(double v, char* at, char* end) {
         }
     }
     while (n > 1 && digits[n - 1] == '0') --n;
-    if (end - at < 32) return nullptr;
-    if (negative) *at++ = '-';
+    out.n = n;
+    out.exponent = exponent;
+    return true;
+}
+
+// v as "%.15G" prints it, written from `at` (which has room for 32 bytes), for a finite value
+// of the normal range whose rounding the whole-number or the shortest digits settle; nullptr
+// for any other, which the library's own rounding takes.
+char* Formatted15(double v, char* at) {
+    if (!std::isfinite(v) || std::fabs(v) < std::numeric_limits<double>::min()) return nullptr;
+    Rounded15 r;
+    if (!ExactlyRounded(std::fabs(v), r) && !ShortestRounded(std::fabs(v), r)) return nullptr;
+    const char* const digits = r.digits;
+    const int n = r.n, exponent = r.exponent;
+    if (v < 0) *at++ = '-';
     if (exponent >= -4 && exponent < 15) {
         if (exponent < 0) {
             *at++ = '0';
@@ -107,12 +191,13 @@ char* ShortestRoundedTo15(double v, char* at, char* end) {
     *at++ = exponent < 0 ? '-' : '+';
     const int e = exponent < 0 ? -exponent : exponent;
     if (e < 10) *at++ = '0';
-    return std::to_chars(at, end, e).ptr;
+    return std::to_chars(at, at + 4, e).ptr;
 }
 
 // v as "%.15G" would print it, but independent of the locale.
 char* Digits15(double v, char* at, char* end) {
-    if (char* stop = ShortestRoundedTo15(v, at, end)) return stop;
+    if (end - at >= 32)
+        if (char* stop = Formatted15(v, at)) return stop;
     const auto res = std::to_chars(at, end, v, std::chars_format::general, 15);
     for (char* c = at; c < res.ptr; ++c)
         if (*c == 'e') *c = 'E';
