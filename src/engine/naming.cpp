@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
-#include <utility>
+#include <array>
 #include <vector>
 
 #include "engine/calculator.h"
@@ -41,109 +41,68 @@ std::string FormulaName(const Figure& f, std::string_view formula) {
     return name;
 }
 
-// The naming rules of output 1, one for each group of codes that names its result alike.
-enum class Naming : unsigned char {
-    kNone,
-    kJoined,         // L1, ND2P: the two names side by side
-    kLineLine,       // ND2L
-    kCircleCircle,   // ND2C
-    kLineCircle,     // NDLC
-    kPointCircle,    // NDPC
-    kPointLine,      // NDPL
-    kAngle,          // NA3P, NA3+, NA3M, NA3*
-    kArea,           // NAR3, NAR+
-    kLinesAngle,     // NA2L
-    kCircumference,  // NLC
-    kRadius,         // NRC
-    kSine,           // NSIN
-    kCosine,         // NCOS
-    kTangent,        // NTAN
-    kFormula,        // CALC
+// How a code names output 1: the names of its first `names` inputs with texts around them,
+// texts[0] + name 1 + texts[1] + name 2 + texts[2] + name 3 + texts[3].
+struct NameRule {
+    std::string_view code;
+    int names;
+    std::array<std::string_view, 4> texts;
 };
 
-// The naming rule of each operation number (OperationOf), found once from the codes.
-Naming NamingOf(int op) {
-    static const std::vector<Naming> table = [] {
-        std::vector<Naming> t(CodeCatalogue().size() + 1, Naming::kNone);
-        const std::pair<std::string_view, Naming> rules[] = {
-            {"L1", Naming::kJoined},       {"ND2P", Naming::kJoined},
-            {"ND2L", Naming::kLineLine},   {"ND2C", Naming::kCircleCircle},
-            {"NDLC", Naming::kLineCircle}, {"NDPC", Naming::kPointCircle},
-            {"NDPL", Naming::kPointLine},  {"NA3P", Naming::kAngle},
-            {"NA3+", Naming::kAngle},      {"NA3M", Naming::kAngle},
-            {"NA3*", Naming::kAngle},      {"NAR3", Naming::kArea},
-            {"NAR+", Naming::kArea},       {"NA2L", Naming::kLinesAngle},
-            {"NLC", Naming::kCircumference}, {"NRC", Naming::kRadius},
-            {"NSIN", Naming::kSine},       {"NCOS", Naming::kCosine},
-            {"NTAN", Naming::kTangent},    {"CALC", Naming::kFormula},
-        };
-        for (const auto& [code, rule] : rules)
-            if (const i16 op = OperationOf(code); op > 0) t[static_cast<size_t>(op)] = rule;
+constexpr NameRule kNameRules[] = {
+    {"L1", 2, {"", "", ""}},
+    {"ND2P", 2, {"", "", ""}},
+    {"ND2L", 2, {"距離(直線", ", 直線", ")"}},
+    {"ND2C", 2, {"距離(円", ", 円", ")"}},
+    {"NDLC", 2, {"距離(直線", ", 円", ")"}},
+    {"NDPC", 2, {"距離(", ", 円", ")"}},
+    {"NDPL", 2, {"距離(", ", 直線", ")"}},
+    {"NA3P", 3, {"∠"}},
+    {"NA3+", 3, {"∠"}},
+    {"NA3M", 3, {"∠"}},
+    {"NA3*", 3, {"∠"}},
+    {"NAR3", 3, {"Δ"}},
+    {"NAR+", 3, {"Δ"}},
+    {"NA2L", 2, {"角度(直線", ", 直線", ")"}},
+    {"NLC", 1, {"円", "の円周"}},
+    {"NRC", 1, {"円", "の半径"}},
+    {"NSIN", 1, {"SIN(", ")"}},
+    {"NCOS", 1, {"COS(", ")"}},
+    {"NTAN", 1, {"TAN(", ")"}},
+};
+
+// The naming rule of an operation number (OperationOf), found once from the codes; nullptr
+// for a code named otherwise or not at all.
+const NameRule* NameRuleOf(int op) {
+    static const std::vector<const NameRule*> table = [] {
+        std::vector<const NameRule*> t(CodeCatalogue().size() + 1, nullptr);
+        for (const NameRule& rule : kNameRules)
+            if (const i16 code = OperationOf(rule.code); code > 0)
+                t[static_cast<size_t>(code)] = &rule;
         return t;
     }();
     return op > 0 && op < static_cast<int>(table.size()) ? table[static_cast<size_t>(op)]
-                                                         : Naming::kNone;
+                                                         : nullptr;
 }
 
-// The name a code prescribes for output 1, from the names of inputs 1..3; false for a code
-// without a naming rule.
+bool IsFormula(int op) {
+    static const i16 calc = OperationOf("CALC");
+    return op == calc;
+}
+
+// The name a code prescribes for output 1, from the names of inputs 1..3 or from a formula;
+// false for a code without a naming rule.
 bool RuleName(const Figure& f, int p, std::string& name) {
-    const Naming rule = NamingOf(f.ProcOp[p]);
-    if (rule == Naming::kNone) return false;
-    if (rule == Naming::kFormula) {
+    if (IsFormula(f.ProcOp[p])) {
         name = FormulaName(f, f.Numbers[f.ProcOutput[p][1].index].formula);
         return true;
     }
-    const SlotRow& in = f.ProcInput[p];
-    const std::string n1 = TrimRight(NameOf(f, in[1]));
-    const std::string n2 = TrimRight(NameOf(f, in[2]));
-    const std::string n3 = TrimRight(NameOf(f, in[3]));
-    switch (rule) {
-        case Naming::kJoined:
-            name = n1 + n2;
-            break;
-        case Naming::kLineLine:
-            name = "距離(直線" + n1 + ", " + "直線" + n2 + ")";
-            break;
-        case Naming::kCircleCircle:
-            name = "距離(円" + n1 + ", " + "円" + n2 + ")";
-            break;
-        case Naming::kLineCircle:
-            name = "距離(直線" + n1 + ", " + "円" + n2 + ")";
-            break;
-        case Naming::kPointCircle:
-            name = "距離(" + n1 + ", " + "円" + n2 + ")";
-            break;
-        case Naming::kPointLine:
-            name = "距離(" + n1 + ", " + "直線" + n2 + ")";
-            break;
-        case Naming::kAngle:
-            name = "∠" + n1 + n2 + n3;
-            break;
-        case Naming::kArea:
-            name = "Δ" + n1 + n2 + n3;
-            break;
-        case Naming::kLinesAngle:
-            name = "角度(直線" + n1 + ", " + "直線" + n2 + ")";
-            break;
-        case Naming::kCircumference:
-            name = "円" + n1 + "の円周";
-            break;
-        case Naming::kRadius:
-            name = "円" + n1 + "の半径";
-            break;
-        case Naming::kSine:
-            name = "SIN(" + n1 + ")";
-            break;
-        case Naming::kCosine:
-            name = "COS(" + n1 + ")";
-            break;
-        case Naming::kTangent:
-            name = "TAN(" + n1 + ")";
-            break;
-        case Naming::kNone:
-        case Naming::kFormula:
-            return false;
+    const NameRule* rule = NameRuleOf(f.ProcOp[p]);
+    if (!rule) return false;
+    name = rule->texts[0];
+    for (int k = 1; k <= rule->names; ++k) {
+        name += TrimRight(NameOf(f, f.ProcInput[p][k]));
+        name += rule->texts[static_cast<size_t>(k)];
     }
     return true;
 }
@@ -162,7 +121,7 @@ void NameMeasuredOutputs(Figure& f) {
         if (out.index < 1 || out.index > f.Capacity || out.kind < 0 || out.kind > 3) continue;
         bool ready = true;
         for (int j = 1; j <= 3; ++j) ready = ready && settled(f.ProcInput[p][j], p);
-        if (NamingOf(f.ProcOp[p]) == Naming::kFormula && out.kind == kKindNumber) {
+        if (IsFormula(f.ProcOp[p]) && out.kind == kKindNumber) {
             const CompiledFormula c = CompileFormula(f.Numbers[out.index].formula);
             for (int n : c.operands)
                 ready = ready && settled({kKindNumber, static_cast<i16>(n)}, p);
