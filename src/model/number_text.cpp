@@ -1,13 +1,13 @@
 #include "model/number_text.h"
 
 #include <cerrno>
+#include <array>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <string>
 #include <system_error>
 
@@ -57,26 +57,11 @@ bool ExactlyRounded(double v, Rounded15& out) {
     const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
     const int shift = 53 - binary;  // v = m / 2^shift
     if (shift <= 0 || v < 1e-5 || v >= 1e15) return false;
-    static constexpr std::uint64_t kTens[] = {1ull,
-                                              10ull,
-                                              100ull,
-                                              1000ull,
-                                              10000ull,
-                                              100000ull,
-                                              1000000ull,
-                                              10000000ull,
-                                              100000000ull,
-                                              1000000000ull,
-                                              10000000000ull,
-                                              100000000000ull,
-                                              1000000000000ull,
-                                              10000000000000ull,
-                                              100000000000000ull,
-                                              1000000000000000ull,
-                                              10000000000000000ull,
-                                              100000000000000000ull,
-                                              1000000000000000000ull,
-                                              10000000000000000000ull};
+    static constexpr auto kTens = [] {
+        std::array<std::uint64_t, 20> tens{1};
+        for (size_t k = 1; k < tens.size(); ++k) tens[k] = 10 * tens[k - 1];
+        return tens;
+    }();
     constexpr std::uint64_t kLeast = 100000000000000ull;  // 10^14
     // The decimal exponent, from the powers of ten (those below 1 are near enough: the
     // quotient puts a guess that is one off right).
@@ -115,55 +100,12 @@ bool ExactlyRounded(double v, Rounded15& out) {
     return false;
 }
 
-// The same rounding through the shortest digits that read back as v: when those have more
-// than 15 digits, the ones past the fifteenth tell on which side of the rounding boundary v
-// lies (the boundary has at most 16 digits, so a shorter or nearer text would have been the
-// shortest one had it lain between them); shortest digits of 15 or fewer are the rounded
-// ones, since a normal double holds more than 15 digits. False when they stand exactly on the
-// boundary (a sixteenth digit of 5 and no more), where only the exact value decides.
-bool ShortestRounded(double v, Rounded15& out) {
-    char sci[40];
-    const auto res = std::to_chars(sci, sci + sizeof sci, v, std::chars_format::scientific);
-    if (res.ec != std::errc()) return false;
-    // "d.ddde±xx": the digits without the point, and the exponent of the first.
-    char* const digits = out.digits;
-    int n = 0;
-    const char* c = sci;
-    for (; c < res.ptr && *c != 'e'; ++c)
-        if (*c != '.' && n < 18) digits[n++] = *c;
-    if (c == res.ptr || n == 0 || n > 17) return false;
-    int exponent = 0;
-    std::from_chars(c + 1 + (c[1] == '+'), res.ptr, exponent);
-    if (n > 15) {
-        if (n == 16 && digits[15] == '5') return false;
-        const bool up = digits[15] >= '5';
-        n = 15;
-        if (up) {
-            int k = n - 1;
-            while (k >= 0 && digits[k] == '9') --k;
-            if (k < 0) {  // 999... rounds to 1000...
-                digits[0] = '1';
-                n = 1;
-                ++exponent;
-            } else {
-                ++digits[k];
-                n = k + 1;
-            }
-        }
-    }
-    while (n > 1 && digits[n - 1] == '0') --n;
-    out.n = n;
-    out.exponent = exponent;
-    return true;
-}
-
-// v as "%.15G" prints it, written from `at` (which has room for 32 bytes), for a finite value
-// of the normal range whose rounding the whole-number or the shortest digits settle; nullptr
-// for any other, which the library's own rounding takes.
+// v as "%.15G" prints it, written from `at` (which has room for 32 bytes), for a value whose
+// rounding ExactlyRounded settles; nullptr for any other, which the library's own rounding
+// takes.
 char* Formatted15(double v, char* at) {
-    if (!std::isfinite(v) || std::fabs(v) < std::numeric_limits<double>::min()) return nullptr;
     Rounded15 r;
-    if (!ExactlyRounded(std::fabs(v), r) && !ShortestRounded(std::fabs(v), r)) return nullptr;
+    if (!std::isfinite(v) || !ExactlyRounded(std::fabs(v), r)) return nullptr;
     const char* const digits = r.digits;
     const int n = r.n, exponent = r.exponent;
     if (v < 0) *at++ = '-';

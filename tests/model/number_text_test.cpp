@@ -40,8 +40,9 @@ TEST(ConvertedNumber, ExponentFormAtTheExtremes) {
 }
 
 // The converted form is "%.15G" with the sign position and without a zero before the point;
-// it is made from the shortest digits where they decide the rounding, so every kind of value
-// near a rounding boundary is checked against the C library's printing.
+// most values are rounded in whole numbers of the program's own, so every kind of value near
+// a rounding boundary (ties and carries among them) is checked against the C library's
+// printing.
 TEST(ConvertedNumber, RoundsAsPrintfDoes) {
     const auto printed = [](double v) {
         char buf[64];
