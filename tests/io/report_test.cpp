@@ -160,5 +160,32 @@ TEST(Report, EveryFieldOfEveryKindInConvertedForm) {
     EXPECT_EQ(CharCount(l[5 + 8]), CharCount("名前     : ") + 40);
 }
 
+// A long report goes out in many pieces: names of one- to four-byte characters at full width
+// and a file name longer than any piece come out whole and in order.
+TEST(Report, ALongReportComesOutWholeAndInOrder) {
+    Figure f;
+    const std::vector<std::string> chars = {"a", "é", "点", "𝒜", " "};
+    std::vector<std::string> names;
+    for (int i = 1; i <= 3000; ++i) {
+        const int p = AppendObject(f, kKindPoint);
+        std::string name;
+        for (int k = 0; k < 1 + (i * 7) % 10; ++k) name += chars[static_cast<size_t>(i + k * k) % 4];
+        SetName(f, {kKindPoint, static_cast<i16>(p)}, name);
+        names.push_back(f.Points[p].name);
+    }
+    const std::string fileName = "/" + std::string(200000, 'd') + "/図.kvf";
+    const std::vector<std::string> l = ReportLines(f, fileName);
+    EXPECT_EQ(l[0], "FileName : " + fileName);
+    size_t seen = 0;
+    for (const std::string& line : l) {
+        if (!line.starts_with("名前     : ")) continue;
+        ASSERT_LT(seen, names.size());
+        EXPECT_EQ(line, "名前     : " + PadText(names[seen], kNameWidth)) << seen;
+        ++seen;
+    }
+    EXPECT_EQ(seen, names.size());
+    EXPECT_EQ(l.back(), "以上");
+}
+
 }  // namespace
 }  // namespace kv
