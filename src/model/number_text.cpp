@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -46,36 +47,52 @@ struct Rounded15 {
     int exponent = 0;
 };
 
-// The rounding of a positive normal value exactly, in whole numbers: v = m·2^e, so its 15
-// digits are m·10^k / 2^-e rounded, for the k that puts the quotient between 10^14 and 10^15,
-// and the remainder tells exactly how it rounds. This serves the values shown without an
-// exponent from 10^-5 on (k up to 19, m·10^k within 117 bits); false for any other value, and
-// for one exactly halfway between two roundings, which the library's rounding decides.
+// Writes the 15 digits of q (10^14 <= q < 10^15) from `at`, two at a time.
+void FifteenDigits(std::uint64_t q, char* at) {
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    auto high = static_cast<std::uint32_t>(q / 100000000);  // 7 digits
+    auto low = static_cast<std::uint32_t>(q % 100000000);   // 8 digits
+    for (int k = 13; k >= 7; k -= 2) {
+        std::memcpy(at + k, kPairs + 2 * (low % 100), 2);
+        low /= 100;
+    }
+    for (int k = 5; k >= 1; k -= 2) {
+        std::memcpy(at + k, kPairs + 2 * (high % 100), 2);
+        high /= 100;
+    }
+    at[0] = static_cast<char>('0' + high);
+}
+
+// The rounding of a positive normal value exactly, in whole numbers: v = m / 2^shift, so its
+// 15 digits are m·10^k / 2^shift rounded, for the k that puts the quotient between 10^14 and
+// 10^15, and the remainder tells exactly how it rounds. This serves the values shown without
+// an exponent from 10^-5 on (k up to 19, m·10^k within 117 bits); false for any other value,
+// and for one exactly halfway between two roundings, which the library's rounding decides.
 bool ExactlyRounded(double v, Rounded15& out) {
-    int binary = 0;
-    const double fraction = std::frexp(v, &binary);  // v = fraction·2^binary, fraction in [.5, 1)
-    const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    const int shift = 53 - binary;  // v = m / 2^shift
-    if (shift <= 0 || v < 1e-5 || v >= 1e15) return false;
+    if (!(v >= 1e-5 && v < 1e15)) return false;
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    const int biased = static_cast<int>(bits >> 52);  // the sign bit is clear
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | std::uint64_t{1} << 52;
+    const int shift = 1075 - biased;  // v = m / 2^shift, 2^52 <= m < 2^53
+    if (shift <= 0 || shift > 120) return false;
     static constexpr auto kTens = [] {
         std::array<std::uint64_t, 20> tens{1};
         for (size_t k = 1; k < tens.size(); ++k) tens[k] = 10 * tens[k - 1];
         return tens;
     }();
     constexpr std::uint64_t kLeast = 100000000000000ull;  // 10^14
-    // The decimal exponent, from the powers of ten (those below 1 are near enough: the
-    // quotient puts a guess that is one off right).
-    static constexpr double kPowers[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,
-                                         1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10,
-                                         1e11, 1e12, 1e13, 1e14, 1e15};
-    int exponent = -5;
-    while (exponent < 14 && v >= kPowers[exponent + 6]) ++exponent;
+    // The decimal exponent, guessed from the binary one (log10 2 is about 1233 / 4096) and
+    // put right by the quotient.
+    int exponent = ((biased - 1023) * 1233) >> 12;
     using Wide = unsigned __int128;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = 14 - exponent;
-        if (k < 0 || k > 19 || shift > 120) return false;
-        const Wide product = Wide{m} * kTens[k];
-        std::uint64_t q = static_cast<std::uint64_t>(product >> shift);
+        if (k < 0 || k > 19) return false;
+        const Wide product = Wide{m} * kTens[static_cast<size_t>(k)];
+        auto q = static_cast<std::uint64_t>(product >> shift);
         if (q >= 10 * kLeast) {
             ++exponent;
             continue;
@@ -91,7 +108,7 @@ bool ExactlyRounded(double v, Rounded15& out) {
             q = kLeast;
             ++exponent;
         }
-        std::to_chars(out.digits, out.digits + 15, q);
+        FifteenDigits(q, out.digits);
         out.n = 15;
         while (out.n > 1 && out.digits[out.n - 1] == '0') --out.n;
         out.exponent = exponent;
