@@ -11,16 +11,27 @@ namespace {
 
 std::vector<Evaluation> BuildEvaluations() {
     // Entry 0 is the operation of codes the catalogue does not know.
-    std::vector<Evaluation> table(CodeCatalogue().size() + 1);
-    auto put = [&](std::string_view code, const Evaluation& e) {
-        if (const i16 op = OperationOf(code); op > 0) table[op] = e;
+    const auto catalogue = CodeCatalogue();
+    std::vector<Evaluation> table(catalogue.size() + 1);
+    auto put = [&](std::string_view code, Evaluation::Kind kind, SlotRule rule = nullptr,
+                   int required = -1, int measurement = 0) {
+        if (const i16 op = OperationOf(code); op > 0) {
+            table[op].kind = kind;
+            table[op].rule = rule;
+            table[op].required = required;
+            table[op].measurement = measurement;
+        }
     };
+    for (size_t op = 1; op <= catalogue.size(); ++op) {
+        table[op].slots = LayoutOf(catalogue[op - 1]);
+        table[op].placedOnFigure = catalogue[op - 1].code == "PBND";
+    }
     for (auto rules : {PointRules(), LineRules(), CircleRules()})
-        for (const RuleEntry& r : rules) put(r.code, {Evaluation::kSlots, r.rule, r.required, 0});
+        for (const RuleEntry& r : rules) put(r.code, Evaluation::kSlots, r.rule, r.required);
     const auto measurements = MeasurementCodes();
     for (size_t m = 0; m < measurements.size(); ++m)
-        put(measurements[m], {Evaluation::kMeasurement, nullptr, -1, static_cast<int>(m)});
-    put("CALC", {Evaluation::kFormula, nullptr, -1, 0});
+        put(measurements[m], Evaluation::kMeasurement, nullptr, -1, static_cast<int>(m));
+    put("CALC", Evaluation::kFormula);
     return table;
 }
 
@@ -36,7 +47,7 @@ void EvaluateProcedure(Figure& f, int p, const Notifier& note) {
     const Evaluation& e = EvaluationOf(op);
     switch (e.kind) {
         case Evaluation::kSlots:
-            EvaluateBySlots(f, p, CodeCatalogue()[op - 1], e.rule, e.required, note);
+            EvaluateBySlots(f, p, e.slots, e.rule, e.required, note);
             break;
         case Evaluation::kMeasurement:
             EvaluateMeasurement(f, p, CodeCatalogue()[op - 1], e.measurement, note);

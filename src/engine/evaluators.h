@@ -41,6 +41,11 @@ struct Evaluation {
     SlotRule rule = nullptr;
     int required = -1;
     int measurement = 0;
+    // The kinds of the code's slots, decoded from its catalogue entry.
+    SlotLayout slots;
+    // A point placed on a figure (PBND): its output is defined while nothing it stands on is
+    // known to have changed.
+    bool placedOnFigure = false;
 };
 
 // The evaluations by operation number, built once from the families' rule tables; entry 0 is

@@ -93,16 +93,30 @@ int Finite(double& v) {
 
 }  // namespace
 
+namespace {
+
+// Whether all the values are finite, in one test: a value times 0 is a signed zero when it is
+// finite and NaN when it is infinite or NaN, and a sum with a NaN in it is NaN.
+template <class... V>
+bool AllFinite(V... v) {
+    return ((0.0 * v) + ...) == 0.0;
+}
+
+}  // namespace
+
 void CheckFinite(PointRecord& p) {
+    if (AllFinite(p.x, p.y)) return;
     if (!(Finite(p.x) & Finite(p.y))) p.exists = 0;
 }
 
 void CheckFinite(LineRecord& l) {
+    if (AllFinite(l.x1, l.y1, l.x2, l.y2, l.dx, l.dy)) return;
     if (!(Finite(l.x1) & Finite(l.y1) & Finite(l.x2) & Finite(l.y2) & Finite(l.dx) & Finite(l.dy)))
         l.exists = 0;
 }
 
 void CheckFinite(CircleRecord& c) {
+    if (AllFinite(c.cx, c.cy, c.r)) return;
     if (!(Finite(c.cx) & Finite(c.cy) & Finite(c.r))) c.exists = 0;
 }
 

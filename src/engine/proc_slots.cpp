@@ -6,15 +6,18 @@
 
 namespace kv {
 
-ProcSlots::ProcSlots(Figure& f, int p, const CodeInfo& info)
-    : f_(f), p_(p), inputs_(info.inputs), outputs_(info.outputs) {
+SlotLayout LayoutOf(const CodeInfo& info) {
     // The catalogue never names more slots than a row has; keep to the row all the same.
-    inputs_ = inputs_.substr(0, std::min<size_t>(inputs_.size(), kSlots));
-    outputs_ = outputs_.substr(0, std::min<size_t>(outputs_.size(), kSlots));
+    SlotLayout l;
+    l.inputs = static_cast<int>(std::min<size_t>(info.inputs.size(), kSlots));
+    l.outputs = static_cast<int>(std::min<size_t>(info.outputs.size(), kSlots));
+    for (int k = 0; k < l.inputs; ++k) l.in[k] = KindOfLetter(info.inputs[k]);
+    for (int k = 0; k < l.outputs; ++k) l.out[k] = KindOfLetter(info.outputs[k]);
+    return l;
 }
 
-i16 ProcSlots::ExistsOfSlot(char letter, int index) const {
-    switch (KindOfLetter(letter)) {
+i16 ProcSlots::ExistsOfSlot(i16 kind, int index) const {
+    switch (kind) {
         case kKindPoint:
             return f_.Points[index].exists;
         case kKindLine:
@@ -27,12 +30,12 @@ i16 ProcSlots::ExistsOfSlot(char letter, int index) const {
 }
 
 bool ProcSlots::InputsDefined(int required) const {
-    const int n = static_cast<int>(inputs_.size());
+    const int n = layout_.inputs;
     if (required < 0 || required > n) required = n;
     for (int j = 1; j <= n; ++j) {
         const int index = InIndex(j);
         if (j > required && !HasInput(j)) continue;
-        if (!InTable(index) || ExistsOfSlot(inputs_[j - 1], index) == 0) return false;
+        if (!InTable(index) || ExistsOfSlot(layout_.in[j - 1], index) == 0) return false;
     }
     return true;
 }
@@ -63,9 +66,9 @@ void ProcSlots::KeepSolutionOrder(PointRecord& p1, PointRecord& p2) {
 }
 
 void ProcSlots::UndefineOutputs() {
-    for (size_t k = 0; k < outputs_.size(); ++k) {
-        const int j = static_cast<int>(k) + 1;
-        switch (KindOfLetter(outputs_[k])) {
+    for (int k = 0; k < layout_.outputs; ++k) {
+        const int j = k + 1;
+        switch (layout_.out[k]) {
             case kKindPoint:
                 OutPoint(j).exists = 0;
                 break;
@@ -83,9 +86,9 @@ void ProcSlots::UndefineOutputs() {
 }
 
 void ProcSlots::CheckOutputsFinite() {
-    for (size_t k = 0; k < outputs_.size(); ++k) {
-        const int j = static_cast<int>(k) + 1;
-        switch (KindOfLetter(outputs_[k])) {
+    for (int k = 0; k < layout_.outputs; ++k) {
+        const int j = k + 1;
+        switch (layout_.out[k]) {
             case kKindPoint:
                 CheckFinite(OutPoint(j));
                 break;
@@ -102,9 +105,9 @@ void ProcSlots::CheckOutputsFinite() {
     }
 }
 
-void EvaluateBySlots(Figure& f, int p, const CodeInfo& info, SlotRule rule, int required,
+void EvaluateBySlots(Figure& f, int p, const SlotLayout& layout, SlotRule rule, int required,
                      const Notifier& note) {
-    ProcSlots s(f, p, info);
+    ProcSlots s(f, p, layout);
     if (!s.InputsDefined(required)) {
         s.UndefineOutputs();
         return;

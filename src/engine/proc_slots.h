@@ -5,6 +5,7 @@
 // record of the accessor, so that a computation never writes into the unused entry 0 of a
 // table nor past its end.
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -15,9 +16,20 @@
 
 namespace kv {
 
+// The kinds of a code's input and output slots, decoded once from its catalogue letters, so
+// that an evaluation reads a slot's table without looking at its letter.
+struct SlotLayout {
+    std::array<i16, kSlots> in{};
+    std::array<i16, kSlots> out{};
+    int inputs = 0;
+    int outputs = 0;
+};
+// The layout of a catalogue entry (never more slots than a row has).
+SlotLayout LayoutOf(const CodeInfo& info);
+
 class ProcSlots {
   public:
-    ProcSlots(Figure& f, int p, const CodeInfo& info);
+    ProcSlots(Figure& f, int p, const SlotLayout& layout) : f_(f), p_(p), layout_(layout) {}
 
     Figure& figure() { return f_; }
 
@@ -53,7 +65,7 @@ class ProcSlots {
     int InIndex(int j) const { return f_.ProcInput[p_][j].index; }
     int OutIndex(int j) const { return f_.ProcOutput[p_][j].index; }
     bool InTable(int index) const { return index >= 1 && index <= f_.Capacity; }
-    i16 ExistsOfSlot(char letter, int index) const;
+    i16 ExistsOfSlot(i16 kind, int index) const;
 
     // A scratch record is made when a slot first needs it, which only a damaged figure does,
     // and then serves the rest of the evaluation.
@@ -64,8 +76,7 @@ class ProcSlots {
 
     Figure& f_;
     int p_;
-    std::string_view inputs_;
-    std::string_view outputs_;
+    const SlotLayout& layout_;
     mutable std::optional<PointRecord> scratchPoint_;
     std::optional<LineRecord> scratchLine_;
     std::optional<CircleRecord> scratchCircle_;
@@ -80,10 +91,10 @@ struct RuleEntry {
     int required = -1;  // inputs that must be filled; -1: every input of the catalogue entry
 };
 
-// Evaluates procedure p, whose catalogue entry is `info`, with `rule`. Undefined inputs (of the
-// first `required`, see InputsDefined) make every output undefined without running the rule; a
-// non-finite result is undefined.
-void EvaluateBySlots(Figure& f, int p, const CodeInfo& info, SlotRule rule, int required,
+// Evaluates procedure p, whose catalogue entry has the slots `layout`, with `rule`. Undefined
+// inputs (of the first `required`, see InputsDefined) make every output undefined without
+// running the rule; a non-finite result is undefined.
+void EvaluateBySlots(Figure& f, int p, const SlotLayout& layout, SlotRule rule, int required,
                      const Notifier& note);
 
 }  // namespace kv

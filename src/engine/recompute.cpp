@@ -23,9 +23,49 @@ bool EndsInputs(ObjectRef r) {
 
 }  // namespace
 
-void RecomputeProcedure(Figure& f, int i, const Notifier& note) {
+namespace {
+
+void MarkCurrent(Figure& f, int i) {
     f.CurrentProcedure = i;
     for (int j = 1; j <= kSlots; ++j) f.CurrentOutputIndex[j] = f.ProcOutput[i][j].index;
+}
+
+// A walk of the list that evaluates procedures leaves the last one it evaluated current at
+// its end, as evaluating each in turn with RecomputeProcedure would: nothing reads the current
+// procedure while the walk runs.
+class LastEvaluated {
+  public:
+    explicit LastEvaluated(Figure& f) : f_(f) {}
+    LastEvaluated(const LastEvaluated&) = delete;
+    LastEvaluated& operator=(const LastEvaluated&) = delete;
+    ~LastEvaluated() {
+        if (last_ != 0) MarkCurrent(f_, last_);
+    }
+
+    // Evaluates procedure i as EvaluateProcedure does; the construction codes, most of a list,
+    // go straight to their rule.
+    void Evaluate(int i, const Notifier& note) {
+        const int op = f_.ProcOp[i];
+        const Evaluation& e = op > 0 && static_cast<size_t>(op) < table_.size()
+                                  ? table_[static_cast<size_t>(op)]
+                                  : table_[0];
+        if (e.kind == Evaluation::kSlots)
+            EvaluateBySlots(f_, i, e.slots, e.rule, e.required, note);
+        else
+            EvaluateProcedure(f_, i, note);
+        last_ = i;
+    }
+
+  private:
+    Figure& f_;
+    const std::vector<Evaluation>& table_ = EvaluationTable();
+    int last_ = 0;
+};
+
+}  // namespace
+
+void RecomputeProcedure(Figure& f, int i, const Notifier& note) {
+    MarkCurrent(f, i);
     EvaluateProcedure(f, i, note);
 }
 
@@ -157,6 +197,13 @@ void UndefineUnsettled(Figure& f) {
     }
 }
 
+// Whether procedure i places a point on a figure (PBND). A code the catalogue does not know
+// has no operation number and is asked by its text.
+bool PlacedOnFigure(const Figure& f, int i) {
+    const int op = f.ProcOp[i];
+    return op != 0 ? EvaluationOf(op).placedOnFigure : f.ProcCode[i].starts_with("PBND");
+}
+
 i16 MarkerFor(i16 level, int i) {
     return level == kUndefined ? kUndefined : level == kUnchanged ? kUnchanged : ChangedBy(i);
 }
@@ -168,6 +215,21 @@ void ForEachInput(const Figure& f, int i, Visit visit) {
         const ObjectRef r = f.ProcInput[i][j];
         if (EndsInputs(r)) break;
         visit(r);
+    }
+}
+
+// The `exists` of a reference known to name an entry of the tables.
+template <class F>
+auto& ExistsOfEntry(F& f, ObjectRef r) {
+    switch (r.kind) {
+        case kKindNumber:
+            return f.Numbers[r.index].exists;
+        case kKindPoint:
+            return f.Points[r.index].exists;
+        case kKindLine:
+            return f.Lines[r.index].exists;
+        default:
+            return f.Circles[r.index].exists;
     }
 }
 
@@ -193,39 +255,85 @@ class ObjectBits {
         bits_[at] = static_cast<Byte>(had | bit);
         return had;
     }
-    // The same for a reader that goes on to read the entry: false for a reference that names
-    // none. The entries are those ExistsOf names (kinds 0..3, indices 0..Capacity).
-    bool Note(ObjectRef r, Bit bit) {
-        const size_t at = At(r);
-        if (at == kNone) return false;
-        bits_[at] = static_cast<Byte>(static_cast<std::uint8_t>(bits_[at]) | bit);
-        return true;
-    }
     bool Has(ObjectRef r, Bit bit) const {
         const size_t at = At(r);
         return at != kNone && (static_cast<std::uint8_t>(bits_[at]) & bit) != 0;
     }
 
-    // Notes the outputs of procedure i, which come after its inputs and those of every procedure
-    // before it; true when one of them was read there. That is when the list refers forward: a
-    // procedure reads an object whose last maker stands at or after it (Makers would tell the
-    // same). Every output slot counts, also one after an empty slot, as Makers counts them.
-    bool MakesWhatWasRead(const Figure& f, int i) {
-        bool read = false;
-        for (int j = 1; j <= kSlots; ++j) {
-            const ObjectRef r = f.ProcOutput[i][j];
-            if (!r.IsEmpty()) read = (Add(r, kMade) & kRead) != 0 || read;
+    // One step of the single walk of the analysis over procedure i: notes its inputs as read
+    // and works out its level as ProcedureLevel does, then notes its outputs as made. False when
+    // one of the outputs was read before (the list refers forward: a procedure reads an object
+    // whose last maker stands at or after it), and then nothing is marked; otherwise the
+    // procedure and its outputs are marked as MarkAtLevel marks them, and `lv` is the level.
+    bool Walk(Figure& f, int i, i16& lv) {
+        const SlotRow& in = f.ProcInput[i];
+        i16 m = kUnchanged;
+        bool undefined = false;
+        if (EndsInputs(in[1])) {
+            m = -1;
+        } else {
+            for (int j = 1; j <= kSlots; ++j) {
+                const ObjectRef r = in[j];
+                if (j > 1 && EndsInputs(r)) break;
+                const size_t at = At(r);
+                if (at == kNone) {
+                    undefined = true;
+                    continue;
+                }
+                Set(at, kRead);
+                const i16 e = ExistsOfEntry(f, r);
+                undefined = undefined || e == 0;
+                m = std::min(m, e);
+            }
         }
-        return read;
+        lv = undefined ? i16{0} : m;
+
+        // Every output slot counts as made, also one after an empty slot, as Makers counts them;
+        // the marking stops at the first empty slot, as SetOutputsExist does.
+        const SlotRow& out = f.ProcOutput[i];
+        std::array<std::uint8_t, kSlots> marked{};
+        int toMark = 0;
+        bool read = false;
+        bool ended = false;
+        for (int j = 1; j <= kSlots; ++j) {
+            const ObjectRef r = out[j];
+            if (r.IsEmpty()) {
+                ended = true;
+                continue;
+            }
+            const size_t at = At(r);
+            if (at == kNone) continue;
+            read = read || (Get(at) & kRead) != 0;
+            Set(at, kMade);
+            if (!ended) marked[static_cast<size_t>(toMark++)] = static_cast<std::uint8_t>(j);
+        }
+        if (read) return false;
+        f.ProcState[i] = lv;
+        i16 marker = MarkerFor(lv, i);
+        if (lv == kUnchanged && PlacedOnFigure(f, i)) marker = kTrue;
+        for (int k = 0; k < toMark; ++k)
+            ExistsOfEntry(f, out[marked[static_cast<size_t>(k)]]) = marker;
+        return true;
     }
 
-    // The same question without noting the outputs as made.
-    bool MakesAnythingRead(const Figure& f, int i) const {
+    // Whether an output of procedure i (any non-empty slot) has been read; when `changing`, its
+    // outputs up to the first empty slot are noted as changing.
+    bool OutputsRead(const Figure& f, int i, bool changing) {
+        const SlotRow& out = f.ProcOutput[i];
+        bool read = false;
+        bool ended = false;
         for (int j = 1; j <= kSlots; ++j) {
-            const ObjectRef r = f.ProcOutput[i][j];
-            if (!r.IsEmpty() && Has(r, kRead)) return true;
+            const ObjectRef r = out[j];
+            if (r.IsEmpty()) {
+                ended = true;
+                continue;
+            }
+            const size_t at = At(r);
+            if (at == kNone) continue;
+            read = read || (Get(at) & kRead) != 0;
+            if (changing && !ended) Set(at, kChanging);
         }
-        return false;
+        return read;
     }
 
   private:
@@ -241,6 +349,8 @@ class ObjectBits {
         const auto index = static_cast<std::uint16_t>(r.index);
         return kind > 3 || index >= row_ ? kNone : size_t{index} << 2 | kind;
     }
+    std::uint8_t Get(size_t at) const { return static_cast<std::uint8_t>(bits_[at]); }
+    void Set(size_t at, Bit bit) { bits_[at] = static_cast<Byte>(Get(at) | bit); }
 
     size_t row_;
     std::vector<Byte> bits_;
@@ -250,7 +360,7 @@ class ObjectBits {
 void MarkAtLevel(Figure& f, int i, i16 lv) {
     f.ProcState[i] = lv;
     i16 marker = MarkerFor(lv, i);
-    if (lv == kUnchanged && f.ProcCode[i].starts_with("PBND")) marker = kTrue;
+    if (lv == kUnchanged && PlacedOnFigure(f, i)) marker = kTrue;
     SetOutputsExist(f, i, marker);
 }
 
@@ -259,39 +369,6 @@ i16 MarkProcedure(Figure& f, int i) {
     const i16 lv = ProcedureLevel(f, i);
     MarkAtLevel(f, i, lv);
     return lv;
-}
-
-// ExistsValue of a reference known to name an entry of the tables.
-i16 ExistsOfEntry(const Figure& f, ObjectRef r) {
-    switch (r.kind) {
-        case kKindNumber:
-            return f.Numbers[r.index].exists;
-        case kKindPoint:
-            return f.Points[r.index].exists;
-        case kKindLine:
-            return f.Lines[r.index].exists;
-        default:
-            return f.Circles[r.index].exists;
-    }
-}
-
-// ProcedureLevel, while `seen` notes every input of the procedure as read.
-i16 LevelNotingReads(const Figure& f, int i, ObjectBits& seen) {
-    i16 m = kUnchanged;
-    bool undefined = false;
-    for (int j = 1; j <= kSlots; ++j) {
-        const ObjectRef r = f.ProcInput[i][j];
-        if (EndsInputs(r)) {
-            if (j == 1) m = -1;
-            break;
-        }
-        const bool entry = seen.Note(r, ObjectBits::kRead);
-        if (undefined) continue;
-        const i16 e = entry ? ExistsOfEntry(f, r) : i16{0};
-        undefined = e == 0;
-        m = std::min(m, e);
-    }
-    return undefined ? i16{0} : m;
 }
 
 // The numbers a CALC procedure's formula names, as compiled by its last evaluation.
@@ -368,8 +445,24 @@ class FirstPass {
         }
     }
 
-    // Procedure i has just been evaluated.
-    void Evaluated(const Figure& f, int i) {
+    // Procedure i has been walked past, and evaluated when `evaluated`.
+    void Walked(const Figure& f, int i, bool evaluated) {
+        const bool again = evaluated && ReadsChanging(f, i);
+        if (again) again_.push_back(i);
+        forward_ = bits_.OutputsRead(f, i, again) || forward_;
+    }
+
+    // The procedures the later passes evaluate, once the walk is through.
+    std::vector<int> Again(const Figure& f) {
+        return forward_ ? StillChanging(f) : std::move(again_);
+    }
+
+    std::vector<int> movable;
+
+  private:
+    // Notes the inputs and formula operands of procedure i as read; true when one of them may
+    // still change (or a formula is not compiled yet).
+    bool ReadsChanging(const Figure& f, int i) {
         bool again = false;
         const auto read = [&](ObjectRef r) {
             again = (bits_.Add(r, ObjectBits::kRead) & ObjectBits::kChanging) != 0 || again;
@@ -382,26 +475,9 @@ class FirstPass {
                 again = true;
             }
         }
-        if (!again) return;
-        again_.push_back(i);
-        for (int j = 1; j <= kSlots; ++j) {
-            const ObjectRef r = f.ProcOutput[i][j];
-            if (r.IsEmpty()) break;
-            bits_.Add(r, ObjectBits::kChanging);
-        }
+        return again;
     }
 
-    // Procedure i has been walked past, evaluated or not.
-    void Passed(const Figure& f, int i) { forward_ = forward_ || bits_.MakesAnythingRead(f, i); }
-
-    // The procedures the later passes evaluate, once the walk is through.
-    std::vector<int> Again(const Figure& f) {
-        return forward_ ? StillChanging(f) : std::move(again_);
-    }
-
-    std::vector<int> movable;
-
-  private:
     ObjectBits bits_;
     std::vector<int> again_;
     bool forward_ = false;
@@ -446,12 +522,11 @@ void AnalyseDependencies(Figure& f, std::span<const ObjectRef> moved, const Noti
     ObjectBits seen(f);
     bool any = false;
     for (int i = 1; i <= f.ProcedureCount; ++i) {
-        const i16 lv = LevelNotingReads(f, i, seen);
-        if (seen.MakesWhatWasRead(f, i)) {
+        i16 lv = 0;
+        if (!seen.Walk(f, i, lv)) {
             AnalyseDependenciesInFull(f, moved, note);
             return;
         }
-        MarkAtLevel(f, i, lv);
         any = any || lv != 0;
     }
     bool tied = false;
@@ -539,9 +614,10 @@ void RecomputeAll(Figure& f, const Notifier& shownTo) {
     if (f.RecomputePasses <= 0) return;
     std::vector<std::string> shown;
     const Notifier note = OncePerText(shownTo, shown);
+    LastEvaluated walk(f);
     if (f.RecomputePasses == 1) {
         for (int i = 1; i <= f.ProcedureCount; ++i)
-            if (f.ProcState[i] != kUnchanged) RecomputeProcedure(f, i, note);
+            if (f.ProcState[i] != kUnchanged) walk.Evaluate(i, note);
         SettleMovablePoints(f, note);
         return;
     }
@@ -549,16 +625,14 @@ void RecomputeAll(Figure& f, const Notifier& shownTo) {
     // on a forward reference, so they evaluate only the rest.
     FirstPass first(f);
     for (int i = 1; i <= f.ProcedureCount; ++i) {
-        if (f.ProcState[i] != kUnchanged) {
-            RecomputeProcedure(f, i, note);
-            first.Evaluated(f, i);
-        }
-        first.Passed(f, i);
+        const bool evaluated = f.ProcState[i] != kUnchanged;
+        if (evaluated) walk.Evaluate(i, note);
+        first.Walked(f, i, evaluated);
     }
     for (int p : first.movable) SettleMovablePoint(f, p, note);
     const std::vector<int> again = first.Again(f);
     for (int pass = 1; pass < f.RecomputePasses; ++pass) {
-        for (int i : again) RecomputeProcedure(f, i, note);
+        for (int i : again) walk.Evaluate(i, note);
         // When no procedure runs again, no line or circle changes, and a tied point that its
         // last placement left where it stays is not placed again.
         for (int p : first.movable)
