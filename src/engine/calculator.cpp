@@ -173,7 +173,9 @@ CompiledFormula CompileFormula(std::string_view formula) {
 std::optional<double> EvaluateCompiled(const Figure& f, const CompiledFormula& c) {
     if (!c.valid) return std::nullopt;
     const int count = Count(f, kKindNumber);
-    WorkingTable table{};
+    // Not cleared: the operands fill slots 1.., and every step reads two slots written before
+    // it (operands or earlier results) and writes the next one.
+    WorkingTable table;
     size_t k = 0;
     for (int index : c.operands) {
         if (index < 1 || index > count) return std::nullopt;
