@@ -72,8 +72,8 @@ void Orthocentre(const PointRecord& a, const PointRecord& b, const PointRecord& 
     LineRecord ab, ac, altC, altB;
     LineThroughPoints(a, b, ab);
     LineThroughPoints(a, c, ac);
-    PerpendicularThrough(ab, c, altC);
-    PerpendicularThrough(ac, b, altB);
+    PerpendicularAt(ab, c, altC);  // the altitudes' feet are not needed
+    PerpendicularAt(ac, b, altB);
     PointRecord h;
     IntersectLines(altC, altB, h);
     Store(h, out);

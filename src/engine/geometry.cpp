@@ -215,6 +215,19 @@ void PerpendicularThrough(const LineRecord& l, const PointRecord& p, LineRecord&
     CheckFinite(out);
 }
 
+void PerpendicularAt(const LineRecord& l, const PointRecord& p, LineRecord& out) {
+    if (!l.exists || !p.exists) {
+        out.exists = 0;
+        return;
+    }
+    out.x1 = out.x2 = p.x;
+    out.y1 = out.y2 = p.y;
+    out.dx = -l.dy;
+    out.dy = l.dx;
+    out.exists = kTrue;
+    CheckFinite(out);
+}
+
 void PerpendicularBisector(const LineRecord& l, LineRecord& out) {
     if (!l.exists) {
         out.exists = 0;
@@ -224,12 +237,9 @@ void PerpendicularBisector(const LineRecord& l, LineRecord& out) {
     m.x = (l.x1 + l.x2) / 2;
     m.y = (l.y1 + l.y2) / 2;
     m.exists = kTrue;
-    PerpendicularThrough(l, m, out);
-    // The midpoint lies on the line, so base point and foot are both the midpoint; keep them
-    // exactly equal so that a circle on this "segment" has radius 0.
-    out.x1 = out.x2 = m.x;
-    out.y1 = out.y2 = m.y;
-    CheckFinite(out);
+    // The midpoint lies on the line, so base point and foot are both the midpoint; they are
+    // kept exactly equal so that a circle on this "segment" has radius 0.
+    PerpendicularAt(l, m, out);
 }
 
 void PolarLine(const PointRecord& p, const CircleRecord& c, LineRecord& out) {

@@ -42,6 +42,9 @@ void LineFromEquation(const NumberRecord& a, const NumberRecord& b, const Number
                       LineRecord& out);
 void ParallelThrough(const LineRecord& l, const PointRecord& p, LineRecord& out);
 void PerpendicularThrough(const LineRecord& l, const PointRecord& p, LineRecord& out);
+// The perpendicular to l through p with both stored points at p, for a construction that
+// needs only its position and direction (PerpendicularThrough also finds the foot on l).
+void PerpendicularAt(const LineRecord& l, const PointRecord& p, LineRecord& out);
 void PerpendicularBisector(const LineRecord& l, LineRecord& out);
 void PolarLine(const PointRecord& p, const CircleRecord& c, LineRecord& out);
 
