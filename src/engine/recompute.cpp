@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "engine/constants.h"
@@ -19,6 +20,15 @@ namespace {
 // non-negative, whose test the compiler makes a multiplication and a comparison.
 bool EndsInputs(ObjectRef r) {
     return r.index == 0 && static_cast<std::uint32_t>(r.kind + 32800) % 100 == 0;
+}
+
+// The number of output slots to look at: 1 when slots 2.. are all empty, as they are for most
+// procedures (one 16-byte test), else all of them.
+int OutputSlotsToWalk(const SlotRow& row) {
+    static_assert(sizeof(ObjectRef) == 4 && kSlots == 5);
+    std::uint64_t rest[2];
+    std::memcpy(rest, &row[2], sizeof rest);
+    return (rest[0] | rest[1]) == 0 ? 1 : kSlots;
 }
 
 }  // namespace
@@ -295,7 +305,8 @@ class ObjectBits {
         int toMark = 0;
         bool read = false;
         bool ended = false;
-        for (int j = 1; j <= kSlots; ++j) {
+        const int slots = OutputSlotsToWalk(out);
+        for (int j = 1; j <= slots; ++j) {
             const ObjectRef r = out[j];
             if (r.IsEmpty()) {
                 ended = true;
@@ -322,7 +333,8 @@ class ObjectBits {
         const SlotRow& out = f.ProcOutput[i];
         bool read = false;
         bool ended = false;
-        for (int j = 1; j <= kSlots; ++j) {
+        const int slots = OutputSlotsToWalk(out);
+        for (int j = 1; j <= slots; ++j) {
             const ObjectRef r = out[j];
             if (r.IsEmpty()) {
                 ended = true;
