@@ -298,26 +298,15 @@ class ObjectBits {
         }
         lv = undefined ? i16{0} : m;
 
-        // Every output slot counts as made, also one after an empty slot, as Makers counts them;
-        // the marking stops at the first empty slot, as SetOutputsExist does.
         const SlotRow& out = f.ProcOutput[i];
         std::array<std::uint8_t, kSlots> marked{};
         int toMark = 0;
         bool read = false;
-        bool ended = false;
-        const int slots = OutputSlotsToWalk(out);
-        for (int j = 1; j <= slots; ++j) {
-            const ObjectRef r = out[j];
-            if (r.IsEmpty()) {
-                ended = true;
-                continue;
-            }
-            const size_t at = At(r);
-            if (at == kNone) continue;
+        ForEachOutput(out, [&](size_t at, int j, bool leading) {
             read = read || (Get(at) & kRead) != 0;
             Set(at, kMade);
-            if (!ended) marked[static_cast<size_t>(toMark++)] = static_cast<std::uint8_t>(j);
-        }
+            if (leading) marked[static_cast<size_t>(toMark++)] = static_cast<std::uint8_t>(j);
+        });
         if (read) return false;
         f.ProcState[i] = lv;
         i16 marker = MarkerFor(lv, i);
@@ -330,21 +319,11 @@ class ObjectBits {
     // Whether an output of procedure i (any non-empty slot) has been read; when `changing`, its
     // outputs up to the first empty slot are noted as changing.
     bool OutputsRead(const Figure& f, int i, bool changing) {
-        const SlotRow& out = f.ProcOutput[i];
         bool read = false;
-        bool ended = false;
-        const int slots = OutputSlotsToWalk(out);
-        for (int j = 1; j <= slots; ++j) {
-            const ObjectRef r = out[j];
-            if (r.IsEmpty()) {
-                ended = true;
-                continue;
-            }
-            const size_t at = At(r);
-            if (at == kNone) continue;
+        ForEachOutput(f.ProcOutput[i], [&](size_t at, int, bool leading) {
             read = read || (Get(at) & kRead) != 0;
-            if (changing && !ended) Set(at, kChanging);
-        }
+            if (changing && leading) Set(at, kChanging);
+        });
         return read;
     }
 
@@ -362,6 +341,25 @@ class ObjectBits {
         return kind > 3 || index >= row_ ? kNone : size_t{index} << 2 | kind;
     }
     std::uint8_t Get(size_t at) const { return static_cast<std::uint8_t>(bits_[at]); }
+
+    // Visits the outputs of a row that name entries: their place, slot, and whether they come
+    // before the first empty slot. Every output slot counts as made, also one after an empty
+    // slot, as Makers counts them; markings stop at the first empty slot, as SetOutputsExist
+    // does.
+    template <class Visit>
+    void ForEachOutput(const SlotRow& out, Visit visit) const {
+        bool ended = false;
+        const int slots = OutputSlotsToWalk(out);
+        for (int j = 1; j <= slots; ++j) {
+            const ObjectRef r = out[j];
+            if (r.IsEmpty()) {
+                ended = true;
+                continue;
+            }
+            const size_t at = At(r);
+            if (at != kNone) visit(at, j, !ended);
+        }
+    }
     void Set(size_t at, Bit bit) { bits_[at] = static_cast<Byte>(Get(at) | bit); }
 
     size_t row_;
