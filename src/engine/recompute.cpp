@@ -31,10 +31,6 @@ int OutputSlotsToWalk(const SlotRow& row) {
     return (rest[0] | rest[1]) == 0 ? 1 : kSlots;
 }
 
-}  // namespace
-
-namespace {
-
 void MarkCurrent(Figure& f, int i) {
     f.CurrentProcedure = i;
     for (int j = 1; j <= kSlots; ++j) f.CurrentOutputIndex[j] = f.ProcOutput[i][j].index;
@@ -55,10 +51,7 @@ class LastEvaluated {
     // Evaluates procedure i as EvaluateProcedure does; the construction codes, most of a list,
     // go straight to their rule.
     void Evaluate(int i, const Notifier& note) {
-        const int op = f_.ProcOp[i];
-        const Evaluation& e = op > 0 && static_cast<size_t>(op) < table_.size()
-                                  ? table_[static_cast<size_t>(op)]
-                                  : table_[0];
+        const Evaluation& e = EvaluationOf(f_.ProcOp[i]);
         if (e.kind == Evaluation::kSlots)
             EvaluateBySlots(f_, i, e.slots, e.rule, e.required, note);
         else
@@ -68,7 +61,6 @@ class LastEvaluated {
 
   private:
     Figure& f_;
-    const std::vector<Evaluation>& table_ = EvaluationTable();
     int last_ = 0;
 };
 
